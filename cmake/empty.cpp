@@ -1,0 +1,1 @@
+// Placeholder for folders that have no sources yet.
