@@ -2,34 +2,12 @@
 
 #include <vector>
 
+#include "fontengine/FontFixtures.h"
 #include "support/TestEnv.h"
 
 namespace installtest {
 
 namespace {
-
-void ReplaceAll(std::string& bytes, size_t from, size_t to, const std::string& what, const std::string& with)
-{
-    for (size_t at = bytes.find(what, from); at != std::string::npos && at + what.size() <= to;
-         at = bytes.find(what, at + what.size()))
-        bytes.replace(at, what.size(), with);
-}
-
-std::string Utf16BE(const std::string& ascii)
-{
-    std::string out;
-    for (char c : ascii) {
-        out += '\0';
-        out += c;
-    }
-    return out;
-}
-
-uint32_t U32BE(const std::string& b, size_t at)
-{
-    return (uint32_t(uint8_t(b[at])) << 24) | (uint32_t(uint8_t(b[at + 1])) << 16) |
-           (uint32_t(uint8_t(b[at + 2])) << 8) | uint8_t(b[at + 3]);
-}
 
 int CALLBACK CountFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM count)
 {
@@ -37,49 +15,29 @@ int CALLBACK CountFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM coun
     return 1;
 }
 
+std::string WriteRenamed(const std::string& sourceUnixPath, const std::string& from, const std::string& to,
+                         const std::string& folder, const std::string& fileName)
+{
+    ql::test::FontBytes bytes = ql::test::PatchName(ql::test::LoadFont(sourceUnixPath), from, to);
+    std::string path = folder + "\\" + fileName;
+    EXPECT_TRUE(ql::test::WriteFileBytes(path, ql::test::AsText(bytes)));
+    return path;
+}
+
 }  // namespace
 
-std::string UniqueTag(size_t length)
-{
-    static unsigned counter = 0;
-    unsigned seed = GetCurrentProcessId() * 7919u + GetTickCount() + counter++ * 104729u;
-    std::string tag = "Qz";
-    while (tag.size() < length) {
-        tag += static_cast<char>('a' + seed % 26);
-        seed = seed * 1103515245u + 12345u;
-    }
-    return tag;
-}
+std::string UniqueTag(size_t length) { return "Qz" + ql::test::UniqueLetters(length - 2); }
 
 std::string RenamedDejaVu(const std::string& sourceUnixPath, const std::string& folder, const std::string& fileName,
                           const std::string& tag)
 {
-    std::string bytes = ql::test::ReadFileBytes(ql::test::WinPath(sourceUnixPath));
-    EXPECT_GT(bytes.size(), 1000u) << sourceUnixPath;
-    // Only inside the naming table: the same-length patch keeps every offset valid.
-    uint16_t tables = (uint8_t(bytes[4]) << 8) | uint8_t(bytes[5]);
-    for (uint16_t i = 0; i < tables; ++i) {
-        size_t rec = 12 + 16 * size_t(i);
-        if (bytes.compare(rec, 4, "name") == 0) {
-            size_t off = U32BE(bytes, rec + 8), len = U32BE(bytes, rec + 12);
-            ReplaceAll(bytes, off, off + len, "DejaVu", tag);
-            ReplaceAll(bytes, off, off + len, Utf16BE("DejaVu"), Utf16BE(tag));
-        }
-    }
-    std::string path = folder + "\\" + fileName;
-    EXPECT_TRUE(ql::test::WriteFileBytes(path, bytes));
-    return path;
+    return WriteRenamed(sourceUnixPath, "DejaVu", tag, folder, fileName);
 }
 
 std::string RenamedBitmapFont(const std::string& sourceUnixPath, const std::string& folder,
                               const std::string& fileName, const std::string& tag)
 {
-    std::string bytes = ql::test::ReadFileBytes(ql::test::WinPath(sourceUnixPath));
-    EXPECT_GT(bytes.size(), 1000u) << sourceUnixPath;
-    ReplaceAll(bytes, 0, bytes.size(), "Sans Serif", tag);
-    std::string path = folder + "\\" + fileName;
-    EXPECT_TRUE(ql::test::WriteFileBytes(path, bytes));
-    return path;
+    return WriteRenamed(sourceUnixPath, "Sans Serif", tag, folder, fileName);
 }
 
 bool FamilyKnown(const std::string& family)

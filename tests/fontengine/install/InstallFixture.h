@@ -11,11 +11,11 @@
 
 namespace installtest {
 
-// A unique six-letter word that stands in for "DejaVu" / "Sans Serif" in renamed copies.
+// A word unique to this run ("Qz..."), to stand in for "DejaVu" or "Sans Serif".
 std::string UniqueTag(size_t length);
 
-// Copies a DejaVu font to folder\fileName with "DejaVu" replaced by tag (six letters)
-// throughout its naming table. Returns the new path.
+// Copies a DejaVu font to folder\fileName with "DejaVu" replaced by tag (six letters).
+// Returns the new path.
 std::string RenamedDejaVu(const std::string& sourceUnixPath, const std::string& folder, const std::string& fileName,
                           const std::string& tag);
 // Copies a Wine bitmap font with "Sans Serif" replaced by tag (ten letters) throughout.
