@@ -79,6 +79,20 @@ TEST_F(FileOpTest, CopyOntoAnExistingFileThatIsNotReplacedFails)
     cFileOp op;
     EXPECT_FALSE(op.CopyFile(dir_ + "\\src.ttf", dir_ + "\\to"));
     EXPECT_EQ(ql::test::ReadFileBytes(dir_ + "\\to\\src.ttf"), "old");
+    if (ql::test::HaveDisplay()) {
+        EXPECT_GE(g_dialogs, 1) << "the shell should have asked, and been cancelled";
+    }
+}
+
+TEST_F(FileOpTest, CopyOntoAnExistingFileThatIsReplacedSucceeds)
+{
+    if (!ql::test::HaveDisplay())
+        GTEST_SKIP() << "without a display the shell cannot ask";
+    ASSERT_TRUE(ql::test::WriteFileBytes(dir_ + "\\to\\src.ttf", "old"));
+    g_answer = IDYES;
+    cFileOp op;
+    EXPECT_TRUE(op.CopyFile(dir_ + "\\src.ttf", dir_ + "\\to"));
+    EXPECT_EQ(ql::test::ReadFileBytes(dir_ + "\\to\\src.ttf"), "font");
 }
 
 TEST_F(FileOpTest, MoveIntoAFolder)
