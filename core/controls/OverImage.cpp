@@ -114,6 +114,24 @@ void OverImage::SetFont(HFONT font)
     Notify("Font");
 }
 
+void OverImage::ReadProperties(IControlPropertyBag& bag, HFONT ambientFont)
+{
+    SetForeColor(static_cast<COLORREF>(ql::props::Long(bag, "ForeColor", 0)));
+    SetEnabled(ql::props::Flag(bag, "Enabled", true));
+    SetFont(static_cast<HFONT>(ql::props::Handle(bag, "Font", ambientFont)));
+    SetBorderStyle(static_cast<int16_t>(ql::props::Long(bag, "BorderStyle", 0)));
+    SetPicture(static_cast<HICON>(ql::props::Handle(bag, "Picture", nullptr)));
+}
+
+void OverImage::WriteProperties(IControlPropertyBag& bag, HFONT ambientFont) const
+{
+    bag.Write("ForeColor", static_cast<int32_t>(foreColor_), 0);
+    bag.Write("Enabled", Enabled(), true);
+    bag.Write("Font", static_cast<void*>(font_), static_cast<void*>(ambientFont));
+    bag.Write("BorderStyle", static_cast<int32_t>(borderStyle_), 0);
+    bag.Write("Picture", static_cast<void*>(picture_), static_cast<void*>(nullptr));
+}
+
 namespace {
 
 int16_t ShiftState()

@@ -105,3 +105,35 @@ TEST(OverImage, MouseAndKeyEventsPassThrough)
     EXPECT_EQ(seen, (std::vector<std::string>{"down 1 3,4", "up 1", "click", "up 2", "key q"}));
     DestroyWindow(form);
 }
+
+#include "MapBag.h"
+
+TEST(OverImage, SavedPropertiesWithoutAPictureGiveNoShape)
+{
+    if (!ql::test::HaveDisplay())
+        GTEST_SKIP() << "no display";
+    HWND form = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    OverImage* ov = OverImage::FromHwnd(OverImage::Create(form, 0, 0, 32, 32));
+    ASSERT_NE(ov, nullptr);
+    HICON left = MakeIcon([](int x, int) { return x < 16; });
+    ov->SetPicture(left);
+    ql::test::MapBag bag;
+    ov->ReadProperties(bag);
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(ov->hWnd(), probe), NULLREGION);
+    EXPECT_TRUE(ov->Enabled());
+
+    bag.values["Picture"] = static_cast<void*>(left);
+    bag.values["Enabled"] = false;
+    ov->ReadProperties(bag);
+    GetWindowRgn(ov->hWnd(), probe);
+    EXPECT_TRUE(PtInRegion(probe, 5, 5));
+    EXPECT_FALSE(ov->Enabled());
+    ql::test::MapBag saved;
+    ov->WriteProperties(saved);
+    EXPECT_EQ(std::get<void*>(saved.values.at("Picture")), static_cast<void*>(left));
+    EXPECT_EQ(saved.values.count("ForeColor"), 0u);
+    DeleteObject(probe);
+    DestroyWindow(form);
+    DestroyIcon(left);
+}
