@@ -243,3 +243,40 @@ TEST_F(InstallTrueType, AnUninstallThatCannotDeleteTheFileChangesNothing)
 }
 
 }  // namespace
+
+namespace {
+
+int g_fontChanges = 0;
+
+LRESULT CALLBACK CountFontChanges(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_FONTCHANGE)
+        ++g_fontChanges;
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+TEST_F(InstallTrueType, EveryChangeOfTheInstalledFontsIsBroadcast)
+{
+    if (!ql::test::HaveDisplay())
+        GTEST_SKIP() << "needs a display for a top-level window";
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = CountFontChanges;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QlFontChangeCounter";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                             nullptr);
+    ASSERT_NE(w, nullptr);
+    RenamedDejaVu(kRegular, source_, "qzsans.ttf", tag_);
+    g_fontChanges = 0;
+    ASSERT_EQ(tools_.InstallTTFont(source_, "qzsans.ttf", false, false), qlToolsEx::Installed);
+    EXPECT_EQ(g_fontChanges, 1);
+    EXPECT_EQ(tools_.InstallTTFont(source_, "qzsans.ttf", false, false), qlToolsEx::NotNeeded);
+    EXPECT_EQ(tools_.InstallTTFontTemporary(source_, "qzsans.ttf", false, false), qlToolsEx::NotNeeded);
+    EXPECT_EQ(g_fontChanges, 1);
+    ASSERT_TRUE(tools_.UnInstallTTFont("qzsans.ttf", "", false));
+    EXPECT_EQ(g_fontChanges, 2);
+    DestroyWindow(w);
+}
+
+}  // namespace
