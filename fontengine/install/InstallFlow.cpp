@@ -8,7 +8,7 @@
 #include "fontengine/install/FileVersion.h"
 #include "fontengine/install/FontFileNames.h"
 #include "fontengine/install/FontsKey.h"
-#include "fontengine/install/MappedFile.h"
+#include "fontengine/install/SameContent.h"
 #include "fontengine/install/ReplaceAtReboot.h"
 
 namespace qlInstall {
