@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <memory>
+#include <set>
 
 namespace qlzip {
 
@@ -68,12 +69,17 @@ private:
             errorText_ = text;
         }
     }
-    int32_t ExtractOne(const CentralEntry& e, const std::string& target);
+    int32_t ExtractOne(const CentralEntry& e, const std::string& target, bool replacing);
     int32_t Unlock(const CentralEntry& e, const unsigned char* header, std::unique_ptr<ZipCrypto>& crypto);
     int32_t Decode(const CentralEntry& e, uint64_t dataStart, OutFile* out);
     bool Wanted(const CentralEntry& e, std::vector<bool>& used) const;
     // Whether an existing target may be replaced.
     bool MayReplace(const std::string& target);
+    void MakeFolderOnce(const std::string& folder)
+    {
+        if (made_.insert(folder).second)
+            MakeFolder(folder);
+    }
 
     const UnzipOptions& options_;
     UnzipEvents& events_;
@@ -88,6 +94,7 @@ private:
     bool replaceNone_ = false;
     int32_t result_ = ZipOk;
     std::string errorText_;
+    std::set<std::string> made_;
 };
 
 bool Extractor::Wanted(const CentralEntry& e, std::vector<bool>& used) const
@@ -240,7 +247,7 @@ int32_t Extractor::Decode(const CentralEntry& e, uint64_t dataStart, OutFile* ou
     return ZipOk;
 }
 
-int32_t Extractor::ExtractOne(const CentralEntry& e, const std::string& target)
+int32_t Extractor::ExtractOne(const CentralEntry& e, const std::string& target, bool replacing)
 {
     uint64_t dataStart = 0;
     if (int32_t rc = LocateData(file_, e, dir_.offset, dataStart))
@@ -251,19 +258,20 @@ int32_t Extractor::ExtractOne(const CentralEntry& e, const std::string& target)
             events_.Progress("    testing: " + e.name + "   OK");
         return rc;
     }
-    std::string temp = TempNameBeside(target);
+    // A file that is replaced is written beside it first and swapped in only once it
+    // checked out; a new file is written in place and removed again on failure.
+    std::string temp = target;
     OutFile out;
-    if (!out.Create(temp))
+    if (replacing ? !out.CreateBeside(target, temp) : !out.CreateNew(target))
         return ZipWriteError;
     int32_t rc = Decode(e, dataStart, &out);
+    if (rc == ZipOk)
+        out.SetModifiedTime(FromDos(e.dosDate, e.dosTime));
     bool closed = out.Close();
     if (rc == ZipOk && !closed)
         rc = ZipWriteError;
-    if (rc == ZipOk) {
-        SetModifiedTime(temp, FromDos(e.dosDate, e.dosTime));
-        if (!MoveIntoPlace(temp, target))
-            rc = ZipWriteError;
-    }
+    if (rc == ZipOk && replacing && !MoveIntoPlace(temp, target))
+        rc = ZipWriteError;
     if (rc != ZipOk) {
         RemoveFile(temp);
         return rc;
@@ -309,7 +317,7 @@ int32_t Extractor::Run(const std::string& zipPath, const std::vector<std::string
         std::string rel = SafeOutputName(e.name, options_.useFolderNames);
         if (e.IsDirectory()) {
             if (options_.useFolderNames && !options_.testOnly && !rel.empty())
-                MakeFolder(root + rel);
+                MakeFolderOnce(root + rel);
             continue;
         }
         if (rel.empty()) {
@@ -323,10 +331,11 @@ int32_t Extractor::Run(const std::string& zipPath, const std::vector<std::string
         }
         if (options_.useFolderNames && !options_.testOnly) {
             for (size_t cut = root.size(); (cut = target.find('\\', cut)) != std::string::npos; ++cut)
-                MakeFolder(target.substr(0, cut));
+                MakeFolderOnce(target.substr(0, cut));
         }
+        PathKind kind = PathKind::Missing;
         if (!options_.testOnly) {
-            PathKind kind = KindOf(target);
+            kind = KindOf(target);
             if (kind == PathKind::Folder) {
                 Note(ZipWriteError, "A folder is in the way: " + target);
                 continue;
@@ -334,7 +343,7 @@ int32_t Extractor::Run(const std::string& zipPath, const std::vector<std::string
             if (kind == PathKind::File && !MayReplace(target))
                 continue;
         }
-        int32_t rc = ExtractOne(e, target);
+        int32_t rc = ExtractOne(e, target, kind == PathKind::File);
         if (rc != ZipOk)
             Note(rc, ZipResultText(rc) + ": " + e.name);
     }

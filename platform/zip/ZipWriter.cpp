@@ -331,9 +331,10 @@ int32_t Writer::Run(const std::vector<std::string>& specs, std::string& errorTex
         CollectSources(specs);
         ReadExisting();
         AskPasswordAndComment();
-        tempPath_ = TempNameBeside(zipPath_);
-        if (!out_.Create(tempPath_))
-            Fail(ZipWriteError, "Cannot create " + tempPath_);
+        if (!out_.CreateBeside(zipPath_, tempPath_)) {
+            tempPath_.clear();
+            Fail(ZipWriteError, "Cannot create a temporary file beside " + zipPath_);
+        }
         CopyKept();
         if (!options_.deleteEntries)
             for (const Source& s : sources_)
