@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "core/QlError.h"
 #include "core/controls/GdiTally.h"
+#include "core/modMain.h"
 
 HRGN OverImage::ShapeFromIcon(HICON icon)
 {
@@ -164,14 +166,29 @@ int16_t ButtonOf(UINT msg, WPARAM wp)
 
 }  // namespace
 
+// A handler's failure must not unwind through the window procedure: it is logged.
+template <class F>
+static void Raise(const char* event, F&& call)
+{
+    try {
+        call();
+    } catch (const QlError& e) {
+        modMain::LogError(std::string("OverImage: ") + event, e.Number, e.Description);
+    } catch (const std::exception& e) {
+        modMain::LogError(std::string("OverImage: ") + event, 0, e.what());
+    } catch (...) {
+        modMain::LogError(std::string("OverImage: ") + event, 0, "Unknown error");
+    }
+}
+
 LRESULT OverImage::Handle(UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto mouse = [&](const std::function<void(int16_t&, int16_t&, float&, float&)>& ev) {
+    auto mouse = [&](const char* name, const std::function<void(int16_t&, int16_t&, float&, float&)>& ev) {
         int16_t button = ButtonOf(msg, wp), shift = ShiftState();
         float x = static_cast<float>(static_cast<int16_t>(LOWORD(lp)));
         float y = static_cast<float>(static_cast<int16_t>(HIWORD(lp)));
         if (ev)
-            ev(button, shift, x, y);
+            Raise(name, [&] { ev(button, shift, x, y); });
     };
     switch (msg) {
     case WM_PAINT: {
@@ -187,37 +204,37 @@ LRESULT OverImage::Handle(UINT msg, WPARAM wp, LPARAM lp)
     case WM_MBUTTONDOWN:
         if (msg == WM_LBUTTONDOWN)
             pressed_ = true;
-        mouse(events.MouseDown);
+        mouse("MouseDown", events.MouseDown);
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        mouse(events.MouseUp);
+        mouse("MouseUp", events.MouseUp);
         if (msg == WM_LBUTTONUP && pressed_) {
             pressed_ = false;
             if (events.Click)
-                events.Click();
+                Raise("Click", events.Click);
         }
         return 0;
     case WM_MOUSEMOVE:
-        mouse(events.MouseMove);
+        mouse("MouseMove", events.MouseMove);
         return 0;
     case WM_LBUTTONDBLCLK:
         if (events.DblClick)
-            events.DblClick();
+            Raise("DblClick", events.DblClick);
         return 0;
     case WM_KEYDOWN:
     case WM_KEYUP: {
         int16_t code = static_cast<int16_t>(wp), shift = ShiftState();
         auto& ev = msg == WM_KEYDOWN ? events.KeyDown : events.KeyUp;
         if (ev)
-            ev(code, shift);
+            Raise(msg == WM_KEYDOWN ? "KeyDown" : "KeyUp", [&] { ev(code, shift); });
         return 0;
     }
     case WM_CHAR: {
         int16_t ascii = static_cast<int16_t>(wp);
         if (events.KeyPress)
-            events.KeyPress(ascii);
+            Raise("KeyPress", [&] { events.KeyPress(ascii); });
         return 0;
     }
     }

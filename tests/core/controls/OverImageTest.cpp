@@ -137,3 +137,30 @@ TEST(OverImage, SavedPropertiesWithoutAPictureGiveNoShape)
     DestroyWindow(form);
     DestroyIcon(left);
 }
+
+#include "core/QlError.h"
+#include "core/RegistryScratch.h"
+#include "core/modMain.h"
+#include "core/registry/modRegistry.h"
+
+TEST(OverImage, AFailingHandlerIsLoggedNotUnwoundThroughTheWindow)
+{
+    if (!ql::test::HaveDisplay())
+        GTEST_SKIP() << "no display";
+    ql::test::ScratchKey key("overimage");
+    std::string dir = ql::test::MakeScratchDir("overimage-log");
+    modMain::SetLogSettingsKey(key.Path());
+    modMain::SetLogFolder(dir);
+    modRegistry::SaveSetting(key.Path(), "logging", "True");
+    HWND form = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    OverImage* ov = OverImage::FromHwnd(OverImage::Create(form, 0, 0, 32, 32));
+    ov->events.Click = [] { throw QlError(91, "frmMain", "Object variable not set"); };
+    SendMessageA(ov->hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(ov->hWnd(), WM_LBUTTONUP, 0, 0);
+    std::string log = ql::test::ReadFileBytes(dir + "\\quillerypro.log");
+    EXPECT_NE(log.find("OverImage: Click , Error: 91 - Object variable not set"), std::string::npos) << log;
+    DestroyWindow(form);
+    modMain::SetLogFolder("");
+    modMain::SetLogSettingsKey("");
+    ql::test::RemoveTree(dir);
+}
