@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
+#include "core/files/modFileFunctions.h"
 #include "fontengine/parsers/FonFile.h"
 
 namespace fontengine {
 
 bool FileExists(const std::string& path)
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return modFileFunctions::FileExists(path);
 }
 
 MappedFontFile::MappedFontFile(const std::string& path)

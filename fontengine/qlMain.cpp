@@ -3,15 +3,10 @@
 #include <windows.h>
 
 #include "core/QlError.h"
+#include "core/files/modFileFunctions.h"
 #include "core/modMain.h"
 
 namespace {
-
-bool FolderExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 bool Is9xFamily(const std::string& platform)
 {
@@ -93,7 +88,7 @@ std::string qlMain::ProgramSubfolder(const char* name, const char* source)
         if (program.empty())
             throw QlError(75, "qlMain", "Path/File access error: the program folder is not known");
         path = program + "\\" + name;
-        if (!FolderExists(path) && !CreateDirectoryA(path.c_str(), nullptr))
+        if (!modFileFunctions::FolderExists(path) && !CreateDirectoryA(path.c_str(), nullptr))
             throw QlError(75, "qlMain", "Path/File access error: cannot create " + path);
     } catch (const QlError& e) {
         modMain::LogError(source, e.Number, e.Description);

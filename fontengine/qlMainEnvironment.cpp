@@ -4,47 +4,24 @@
 
 #include <shlobj.h>
 
+#include "core/COpSysInfo.h"
+#include "core/registry/cRegistry.h"
 #include "platform/AnsiText.h"
 
 std::string qlMainEnvironment::Platform()
 {
-    OSVERSIONINFOA vi{};
-    vi.dwOSVersionInfoSize = sizeof vi;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExA(&vi))
-        return {};
-#pragma GCC diagnostic pop
-    if (vi.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
-        if (static_cast<std::int16_t>(vi.dwBuildNumber & 0xFFFF) >= 3000)
-            return "Windows Me";
-        return vi.dwMinorVersion >= 10 ? "Windows 98" : "Windows 95";
-    }
-    if (vi.dwPlatformId == VER_PLATFORM_WIN32_NT) {
-        if (vi.dwMajorVersion >= 5 && vi.dwMinorVersion >= 1)
-            return "Windows XP";
-        return vi.dwMajorVersion >= 5 ? "Windows 2000" : "Windows NT";
-    }
-    return {};
+    return COpSysInfo().Platform();
 }
 
 std::optional<std::string> qlMainEnvironment::ShellFoldersFonts()
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
-                      KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    cRegistry reg;
+    reg.ClassKey(kHKeyCurrentUser);
+    reg.SectionKey("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+    if (!reg.KeyExists())
         return std::nullopt;
-    std::string value;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key, "Fonts", nullptr, &type, nullptr, &size) == ERROR_SUCCESS && size > 0 &&
-        (type == REG_SZ || type == REG_EXPAND_SZ)) {
-        std::string buffer(size + 1, '\0');
-        DWORD got = size;
-        if (RegQueryValueExA(key, "Fonts", nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got) == ERROR_SUCCESS)
-            value = platform::CutAtNul(std::string_view(buffer.data(), got));
-    }
-    RegCloseKey(key);
-    return value;
+    reg.ValueKey("Fonts");
+    return RegValueText(reg.Value());
 }
 
 std::string qlMainEnvironment::ShellFontsFolder()

@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "core/QlError.h"
 #include "core/controls/GdiTally.h"
+#include "core/modMain.h"
 
 HRGN OverImage::ShapeFromIcon(HICON icon)
 {
@@ -114,6 +116,24 @@ void OverImage::SetFont(HFONT font)
     Notify("Font");
 }
 
+void OverImage::ReadProperties(IControlPropertyBag& bag, HFONT ambientFont)
+{
+    SetForeColor(static_cast<COLORREF>(ql::props::Long(bag, "ForeColor", 0)));
+    SetEnabled(ql::props::Flag(bag, "Enabled", true));
+    SetFont(static_cast<HFONT>(ql::props::Handle(bag, "Font", ambientFont)));
+    SetBorderStyle(static_cast<int16_t>(ql::props::Long(bag, "BorderStyle", 0)));
+    SetPicture(static_cast<HICON>(ql::props::Handle(bag, "Picture", nullptr)));
+}
+
+void OverImage::WriteProperties(IControlPropertyBag& bag, HFONT ambientFont) const
+{
+    bag.Write("ForeColor", static_cast<int32_t>(foreColor_), 0);
+    bag.Write("Enabled", Enabled(), true);
+    bag.Write("Font", static_cast<void*>(font_), static_cast<void*>(ambientFont));
+    bag.Write("BorderStyle", static_cast<int32_t>(borderStyle_), 0);
+    bag.Write("Picture", static_cast<void*>(picture_), static_cast<void*>(nullptr));
+}
+
 namespace {
 
 int16_t ShiftState()
@@ -146,14 +166,29 @@ int16_t ButtonOf(UINT msg, WPARAM wp)
 
 }  // namespace
 
+// A handler's failure must not unwind through the window procedure: it is logged.
+template <class F>
+static void Raise(const char* event, F&& call)
+{
+    try {
+        call();
+    } catch (const QlError& e) {
+        modMain::LogError(std::string("OverImage: ") + event, e.Number, e.Description);
+    } catch (const std::exception& e) {
+        modMain::LogError(std::string("OverImage: ") + event, 0, e.what());
+    } catch (...) {
+        modMain::LogError(std::string("OverImage: ") + event, 0, "Unknown error");
+    }
+}
+
 LRESULT OverImage::Handle(UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto mouse = [&](const std::function<void(int16_t&, int16_t&, float&, float&)>& ev) {
+    auto mouse = [&](const char* name, const std::function<void(int16_t&, int16_t&, float&, float&)>& ev) {
         int16_t button = ButtonOf(msg, wp), shift = ShiftState();
         float x = static_cast<float>(static_cast<int16_t>(LOWORD(lp)));
         float y = static_cast<float>(static_cast<int16_t>(HIWORD(lp)));
         if (ev)
-            ev(button, shift, x, y);
+            Raise(name, [&] { ev(button, shift, x, y); });
     };
     switch (msg) {
     case WM_PAINT: {
@@ -169,37 +204,37 @@ LRESULT OverImage::Handle(UINT msg, WPARAM wp, LPARAM lp)
     case WM_MBUTTONDOWN:
         if (msg == WM_LBUTTONDOWN)
             pressed_ = true;
-        mouse(events.MouseDown);
+        mouse("MouseDown", events.MouseDown);
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        mouse(events.MouseUp);
+        mouse("MouseUp", events.MouseUp);
         if (msg == WM_LBUTTONUP && pressed_) {
             pressed_ = false;
             if (events.Click)
-                events.Click();
+                Raise("Click", events.Click);
         }
         return 0;
     case WM_MOUSEMOVE:
-        mouse(events.MouseMove);
+        mouse("MouseMove", events.MouseMove);
         return 0;
     case WM_LBUTTONDBLCLK:
         if (events.DblClick)
-            events.DblClick();
+            Raise("DblClick", events.DblClick);
         return 0;
     case WM_KEYDOWN:
     case WM_KEYUP: {
         int16_t code = static_cast<int16_t>(wp), shift = ShiftState();
         auto& ev = msg == WM_KEYDOWN ? events.KeyDown : events.KeyUp;
         if (ev)
-            ev(code, shift);
+            Raise(msg == WM_KEYDOWN ? "KeyDown" : "KeyUp", [&] { ev(code, shift); });
         return 0;
     }
     case WM_CHAR: {
         int16_t ascii = static_cast<int16_t>(wp);
         if (events.KeyPress)
-            events.KeyPress(ascii);
+            Raise("KeyPress", [&] { events.KeyPress(ascii); });
         return 0;
     }
     }

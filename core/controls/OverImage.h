@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "core/controls/ControlProperties.h"
+
 class OverImage {
 public:
     static constexpr const char* kClassName = "QuilleryPro.OverImage";
@@ -32,6 +34,11 @@ public:
     void Refresh() {}
 
     HWND hWnd() const { return hwnd_; }
+
+    // Saved properties; reading applies them through the setters, so a stored
+    // picture rebuilds the shape. ambientFont stands in for a missing "Font".
+    void ReadProperties(IControlPropertyBag& bag, HFONT ambientFont = nullptr);
+    void WriteProperties(IControlPropertyBag& bag, HFONT ambientFont = nullptr) const;
 
     // The outline of an icon: its mask drawn black on white, the black pixels as a
     // region (0 for no icon). The caller owns the region.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/RegistryScratch.h"
+#include "core/modMain.h"
 #include "fontengine/FontModel.h"
 #include "fontengine/qlMain.h"
 #include "support/TestEnv.h"
@@ -96,6 +98,10 @@ TEST(qlMain, ArchiveAndBackupFoldersAreCreatedOnce)
 {
     auto env = Env("Windows XP");
     env->program = MakeScratchDir("engine-root");
+    ql::test::ScratchKey settings("engine-log");
+    ASSERT_TRUE(settings.PutText("logging", "True"));
+    modMain::SetLogSettingsKey(settings.Path());
+    modMain::SetLogFolder(env->program + "\\log");
     qlMain root(env);
     std::string archive = root.FolderArchive();
     EXPECT_EQ(archive, env->program + "\\Archives");
@@ -112,6 +118,11 @@ TEST(qlMain, ArchiveAndBackupFoldersAreCreatedOnce)
     ASSERT_TRUE(ql::test::WriteFileBytes(blocked, "not a folder"));
     EXPECT_EQ(root.FolderBackup(), blocked);
     EXPECT_FALSE(GetFileAttributesA(blocked.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    std::string log = ql::test::ReadFileBytes(modMain::LogFilePath());
+    EXPECT_NE(log.find("qlMain: FolderBackup"), std::string::npos) << log;
+    EXPECT_EQ(log.find("qlMain: FolderArchive"), std::string::npos) << log;
+    modMain::SetLogFolder("");
+    modMain::SetLogSettingsKey("");
 
     env->program = "";
     EXPECT_EQ(root.FolderBackup(), "");

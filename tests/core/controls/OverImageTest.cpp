@@ -105,3 +105,62 @@ TEST(OverImage, MouseAndKeyEventsPassThrough)
     EXPECT_EQ(seen, (std::vector<std::string>{"down 1 3,4", "up 1", "click", "up 2", "key q"}));
     DestroyWindow(form);
 }
+
+#include "MapBag.h"
+
+TEST(OverImage, SavedPropertiesWithoutAPictureGiveNoShape)
+{
+    if (!ql::test::HaveDisplay())
+        GTEST_SKIP() << "no display";
+    HWND form = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    OverImage* ov = OverImage::FromHwnd(OverImage::Create(form, 0, 0, 32, 32));
+    ASSERT_NE(ov, nullptr);
+    HICON left = MakeIcon([](int x, int) { return x < 16; });
+    ov->SetPicture(left);
+    ql::test::MapBag bag;
+    ov->ReadProperties(bag);
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(ov->hWnd(), probe), NULLREGION);
+    EXPECT_TRUE(ov->Enabled());
+
+    bag.values["Picture"] = static_cast<void*>(left);
+    bag.values["Enabled"] = false;
+    ov->ReadProperties(bag);
+    GetWindowRgn(ov->hWnd(), probe);
+    EXPECT_TRUE(PtInRegion(probe, 5, 5));
+    EXPECT_FALSE(ov->Enabled());
+    ql::test::MapBag saved;
+    ov->WriteProperties(saved);
+    EXPECT_EQ(std::get<void*>(saved.values.at("Picture")), static_cast<void*>(left));
+    EXPECT_EQ(saved.values.count("ForeColor"), 0u);
+    DeleteObject(probe);
+    DestroyWindow(form);
+    DestroyIcon(left);
+}
+
+#include "core/QlError.h"
+#include "core/RegistryScratch.h"
+#include "core/modMain.h"
+#include "core/registry/modRegistry.h"
+
+TEST(OverImage, AFailingHandlerIsLoggedNotUnwoundThroughTheWindow)
+{
+    if (!ql::test::HaveDisplay())
+        GTEST_SKIP() << "no display";
+    ql::test::ScratchKey key("overimage");
+    std::string dir = ql::test::MakeScratchDir("overimage-log");
+    modMain::SetLogSettingsKey(key.Path());
+    modMain::SetLogFolder(dir);
+    modRegistry::SaveSetting(key.Path(), "logging", "True");
+    HWND form = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    OverImage* ov = OverImage::FromHwnd(OverImage::Create(form, 0, 0, 32, 32));
+    ov->events.Click = [] { throw QlError(91, "frmMain", "Object variable not set"); };
+    SendMessageA(ov->hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(ov->hWnd(), WM_LBUTTONUP, 0, 0);
+    std::string log = ql::test::ReadFileBytes(dir + "\\quillerypro.log");
+    EXPECT_NE(log.find("OverImage: Click , Error: 91 - Object variable not set"), std::string::npos) << log;
+    DestroyWindow(form);
+    modMain::SetLogFolder("");
+    modMain::SetLogSettingsKey("");
+    ql::test::RemoveTree(dir);
+}

@@ -242,3 +242,38 @@ TEST(XP_ProgressBar, WindowPaintsThroughItsSurfaceAndFreesIt)
     auto end = ql::gdi::Counts();
     EXPECT_EQ(end.created - start.created, end.deleted - start.deleted);
 }
+
+#include "MapBag.h"
+
+TEST(XP_ProgressBar, SavedPropertiesRoundTrip)
+{
+    ql::test::MapBag empty;
+    XP_ProgressBar fresh;
+    fresh.ReadProperties(empty);
+    EXPECT_EQ(fresh.BrushStyle(), 4);  // the stored default differs from a new control's 0
+    EXPECT_EQ(fresh.Max(), 100);
+    EXPECT_EQ(fresh.Color(), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(fresh.Value(), 0);
+
+    ql::test::MapBag bag;
+    bag.values["Max"] = int32_t{200};
+    bag.values["Value"] = std::string("50");
+    bag.values["Scrolling"] = int32_t{6};
+    bag.values["ShowText"] = std::string("True");
+    XP_ProgressBar bar;
+    bar.ReadProperties(bag);
+    EXPECT_EQ(bar.Percentage(), 25);  // converted with the Max read before it
+    EXPECT_EQ(bar.Scrolling(), 6);
+    EXPECT_TRUE(bar.ShowText());
+
+    ql::test::MapBag saved;
+    bar.WriteProperties(saved);
+    EXPECT_EQ(saved.values.count("Min"), 0u);
+    EXPECT_EQ(std::get<double>(saved.values.at("Value")), 50.0);
+    XP_ProgressBar copy;
+    copy.ReadProperties(saved);
+    EXPECT_EQ(copy.Percentage(), 25);
+    EXPECT_EQ(copy.Max(), 200);
+    EXPECT_EQ(copy.Scrolling(), 6);
+    EXPECT_EQ(copy.Color(), bar.Color());
+}

@@ -6,6 +6,7 @@
 #include "EnumerationFixture.h"
 #include "fontengine/FontFixtures.h"
 #include "fontengine/qlFonts.h"
+#include "fontengine/qlMain.h"
 #include "support/TestEnv.h"
 
 using namespace enumtest;
@@ -198,17 +199,11 @@ TEST_F(Enumeration, ASinkThatReloadsOrFailsDoesNotBreakTheRun)
 
 TEST(EnumerationOfThePrefix, TheRealRegistrationGivesAUniqueSortedList)
 {
-    qlFonts fonts;
-    qlEnumeration::Source real;
-    real.fontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
-    real.type1Key = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Type 1 Installer\\Type 1 Fonts";
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    real.fontFolder = std::string(windows) + "\\Fonts\\";
-    qlEnumeration::SetSourceOverride(&real);
+    // Through the model root: its keys under HKEY_LOCAL_MACHINE and its Fonts folder.
+    qlMain root;
+    qlFonts& fonts = *root.Fonts();
     RecordingSink sink;
     fonts.GetInstalledFonts(&sink);
-    qlEnumeration::SetSourceOverride(nullptr);
 
     EXPECT_GT(fonts.Count(), 5);
     EXPECT_FALSE(sink.calls.empty());
