@@ -489,7 +489,7 @@ namespace {
 
 LRESULT CALLBACK ProgressProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto* bar = XP_ProgressBar::FromHwnd(hwnd);
+    auto* bar = reinterpret_cast<XP_ProgressBar*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     switch (msg) {
     case WM_NCCREATE: {
         auto* created = new XP_ProgressBar();

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "docking/drag/DropGeometry.h"
+#include "docking/float/CMiniFrame.h"
+#include "docking/float/FloatGeometry.h"
 #include "docking/pane/PaneOwner.h"
 
 namespace {
@@ -114,6 +116,10 @@ CPaneWnd::CPaneWnd() { ++g_live; }
 CPaneWnd::~CPaneWnd() {
   --g_live;
   for (auto& hook : ForgetHooks()) hook(this);
+  if (CMiniFrame* frame = miniFrame) {
+    frame->RemovePane(this);
+    CMiniFrame::ReleaseIfUnlisted(frame);
+  }
   if (owner) owner->PaneGone();
   owner = nullptr;
 }
@@ -218,6 +224,33 @@ void CPaneWnd::SetPinState(int state) {
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SendMessageA(hwnd, WM_NCPAINT, 1, 0);
   }
+}
+
+void CPaneWnd::Float() {
+  if (!hwnd) return;
+  if (miniFrame && !miniFrame->HasSeveralPanes(this, true) && miniFrame->hwnd) {
+    // Alone in its frame: the frame itself moves.
+    SetWindowPos(miniFrame->hwnd, nullptr, floatLeft, floatTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  if (miniFrame) {
+    CMiniFrame* old = miniFrame;
+    RECT w{};
+    GetWindowRect(hwnd, &w);
+    SetParent(hwnd, GetParent(old->hwnd) ? GetParent(old->hwnd) : old->ownerWindow);
+    old->RemovePane(this);
+    CMiniFrame::ReleaseIfUnlisted(old);
+  }
+  if (floatWidth <= 0 || floatHeight <= 0) {
+    floatWidth = 200;
+    floatHeight = 200;
+  }
+  if (!IsRectEmpty(&workArea)) FloatGeometry::KeepInBounds(floatLeft, floatTop, floatWidth, workArea);
+  CMiniFrame* frame = new CMiniFrame();
+  frame->workArea = workArea;
+  frame->ghostOnDesktop = ghostOnDesktop;
+  docked = false;
+  frame->AttachPane(this);
 }
 
 void CPaneWnd::Close() {
@@ -364,6 +397,7 @@ void CPaneWnd::RunDrag(POINT screen) {
     if (t.zone == 8 || t.zone == 255) {
       floatLeft = t.ghost.left;
       floatTop = t.ghost.top;
+      Float();
     }
   };
   dragging = 1;

@@ -10,6 +10,7 @@
 #include "docking/pane/PaneGeometry.h"
 
 class CPaneOwner;
+class CMiniFrame;
 
 class CPaneWnd {
 public:
@@ -33,6 +34,8 @@ public:
   void SetVisible(bool show);
   bool IsVisible() const { return hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE); }
   void SetPinState(int state);
+  // Floats the pane at its float rectangle, in a frame of its own.
+  void Float();
   // Hides the pane through its close button.
   void Close();
 
@@ -80,7 +83,8 @@ public:
   int floatLeft = 0, floatTop = 0, floatWidth = -100, floatHeight = -200;
   int dockedWidth = 0, dockedHeight = 0;
   RECT workArea{};  // empty: no boundary check
-  HWND tabStripWnd = nullptr;  // the leaf's tab strip while this pane shows two or more tabs
+  HWND tabStripWnd = nullptr;
+  CMiniFrame* miniFrame = nullptr;  // the floating frame holding the pane, if any  // the leaf's tab strip while this pane shows two or more tabs
 
 private:
   void RunButtonPress(bool close, const RECT& screenButton);

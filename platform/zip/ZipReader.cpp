@@ -69,7 +69,10 @@ private:
             errorText_ = text;
         }
     }
-    int32_t ExtractOne(const CentralEntry& e, const std::string& target, bool replacing);
+    // Outcomes of ExtractOne besides the result codes.
+    static constexpr int32_t kLeftAlone = -1;        // an existing file the owner keeps
+    static constexpr int32_t kFolderInTheWay = -2;
+    int32_t ExtractOne(const CentralEntry& e, const std::string& target);
     int32_t Unlock(const CentralEntry& e, const unsigned char* header, std::unique_ptr<ZipCrypto>& crypto);
     int32_t Decode(const CentralEntry& e, uint64_t dataStart, OutFile* out);
     bool Wanted(const CentralEntry& e, std::vector<bool>& used) const;
@@ -247,7 +250,7 @@ int32_t Extractor::Decode(const CentralEntry& e, uint64_t dataStart, OutFile* ou
     return ZipOk;
 }
 
-int32_t Extractor::ExtractOne(const CentralEntry& e, const std::string& target, bool replacing)
+int32_t Extractor::ExtractOne(const CentralEntry& e, const std::string& target)
 {
     uint64_t dataStart = 0;
     if (int32_t rc = LocateData(file_, e, dir_.offset, dataStart))
@@ -260,10 +263,22 @@ int32_t Extractor::ExtractOne(const CentralEntry& e, const std::string& target, 
     }
     // A file that is replaced is written beside it first and swapped in only once it
     // checked out; a new file is written in place and removed again on failure.
+    // Creating the file tells whether it exists: one file-system lookup, not two.
     std::string temp = target;
     OutFile out;
-    if (replacing ? !out.CreateBeside(target, temp) : !out.CreateNew(target))
-        return ZipWriteError;
+    bool replacing = false;
+    if (!out.CreateNew(target)) {
+        PathKind kind = KindOf(target);
+        if (kind == PathKind::Folder)
+            return kFolderInTheWay;
+        if (kind == PathKind::Missing)
+            return ZipWriteError;
+        if (!MayReplace(target))
+            return kLeftAlone;
+        replacing = true;
+        if (!out.CreateBeside(target, temp))
+            return ZipWriteError;
+    }
     int32_t rc = Decode(e, dataStart, &out);
     if (rc == ZipOk)
         out.SetModifiedTime(FromDos(e.dosDate, e.dosTime));
@@ -333,18 +348,10 @@ int32_t Extractor::Run(const std::string& zipPath, const std::vector<std::string
             for (size_t cut = root.size(); (cut = target.find('\\', cut)) != std::string::npos; ++cut)
                 MakeFolderOnce(target.substr(0, cut));
         }
-        PathKind kind = PathKind::Missing;
-        if (!options_.testOnly) {
-            kind = KindOf(target);
-            if (kind == PathKind::Folder) {
-                Note(ZipWriteError, "A folder is in the way: " + target);
-                continue;
-            }
-            if (kind == PathKind::File && !MayReplace(target))
-                continue;
-        }
-        int32_t rc = ExtractOne(e, target, kind == PathKind::File);
-        if (rc != ZipOk)
+        int32_t rc = ExtractOne(e, target);
+        if (rc == kFolderInTheWay)
+            Note(ZipWriteError, "A folder is in the way: " + target);
+        else if (rc != ZipOk && rc != kLeftAlone)
             Note(rc, ZipResultText(rc) + ": " + e.name);
     }
     if (cancelled_)

@@ -341,3 +341,28 @@ TEST(cCommonDialog, ColourAndPageSetupDialogs)
     g_pageAnswer = TRUE;
     EXPECT_EQ(d.ShowPageSetupDlg(nullptr), 0);
 }
+
+namespace {
+DWORD g_maxFileSeen = 0;
+BOOL WINAPI FailingOpen(LPOPENFILENAMEA ofn)
+{
+    g_maxFileSeen = ofn->nMaxFile;
+    return FALSE;
+}
+DWORD WINAPI BufferTooSmall() { return FNERR_BUFFERTOOSMALL; }
+}  // namespace
+
+TEST(cCommonDialog, FailedFileDialogReturnsMinusTheErrorCode)
+{
+    cCommonDialog d;
+    d.api.OpenFileDlg = FailingOpen;
+    d.api.ExtendedError = BufferTooSmall;
+    d.Setflags(OFN_ALLOWMULTISELECT | OFN_EXPLORER);
+    EXPECT_EQ(d.ShowOpen(), -12291);
+    EXPECT_EQ(g_maxFileSeen, 32767u);
+    EXPECT_EQ(d.Filename(), std::string(32767, '\0'));
+    EXPECT_EQ(d.path(), "");
+    d.Setflags(0);
+    d.ShowOpen();
+    EXPECT_EQ(g_maxFileSeen, 256u);
+}
