@@ -4,6 +4,8 @@
 // docking and removing panes, and the drop-target search.
 #include <windows.h>
 
+#include <ocidl.h>
+
 #include <vector>
 
 class CPointerArray;
@@ -98,3 +100,6 @@ protected:
 // Side of the frame's perpendicular list that bounds a section of side at its start / end.
 inline int StartNeighbourSide(int side) { return (side == 0 || side == 2) ? 1 : 0; }
 inline int EndNeighbourSide(int side) { return (side == 0 || side == 2) ? 3 : 2; }
+
+// Adds the host form's aligned controls of the one control class whose alignment counts.
+void AddAlignedControls(IOleClientSite* site, HWND host, IDispatch* form, int insets[4]);

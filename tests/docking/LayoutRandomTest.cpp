@@ -101,10 +101,12 @@ void RunSequence(unsigned seed, int steps)
             if (p.state == State::Hidden && !p.pane->m_pBlock) p.state = State::Away;
         const std::string error = CheckLayout(f);
         ASSERT_EQ(error, "") << "seed " << seed << " step " << step << "\n" << log;
-        for (Pane& p : panes)
-            if (p.state == State::Docked)
+        for (Pane& p : panes) {
+            if (p.state == State::Docked) {
                 ASSERT_TRUE(p.pane->m_shown || p.pane->m_pBlock->m_pPane != p.pane.get())
                     << p.pane->m_title << " docked but hidden, seed " << seed << "\n" << log;
+            }
+        }
     }
     f.ClearAllSections();
     EXPECT_EQ(CSplitterBar::LiveCount(), 0);
