@@ -229,4 +229,30 @@ TEST_F(ArchiveQueue, OnlyBackupOrFailedEntriesWriteNoArchive)
     EXPECT_EQ(main_->Processes()->Count(), 2);
 }
 
+TEST_F(ArchiveQueue, FilesThatCannotJoinThisArchiveWaitForTheNext)
+{
+    // Removed fonts as the queue holds them: two files of one name from two folders,
+    // and one whose file has gone.
+    std::string other = root_ + "\\other";
+    CreateDirectoryA(other.c_str(), nullptr);
+    ASSERT_TRUE(ql::test::WriteFileBytes(fonts_ + "\\qzdup.ttf", "first"));
+    ASSERT_TRUE(ql::test::WriteFileBytes(other + "\\qzdup.ttf", "second"));
+    main_->Processes()->Add("Qz Gone", fonts_ + "\\qzgone.ttf", 1)->Success(true);
+    main_->Processes()->Add("Qz First", fonts_ + "\\qzdup.ttf", 1)->Success(true);
+    main_->Processes()->Add("Qz Second", other + "\\qzdup.ttf", 1)->Success(true);
+
+    EXPECT_TRUE(main_->Tools()->CreateArchive());
+    EXPECT_FALSE(Exists(fonts_ + "\\qzdup.ttf"));
+    EXPECT_EQ(ql::test::ReadFileBytes(other + "\\qzdup.ttf"), "second");
+    ASSERT_EQ(main_->Processes()->Count(), 2);
+    EXPECT_EQ(main_->Processes()->Item(2)->FaceName(), "Qz Second");
+
+    EXPECT_TRUE(main_->Tools()->CreateArchive());
+    EXPECT_FALSE(Exists(other + "\\qzdup.ttf"));
+    EXPECT_EQ(main_->Processes()->Count(), 1);  // the missing file stays listed, logged
+    EXPECT_NE(LogText().find("qzgone.ttf"), std::string::npos);
+    EXPECT_EQ(ArchiveFiles(), (std::vector<std::string>{"Archive_03070905.qlp", "Archive_03070905_2.qlp"}));
+    EXPECT_EQ(Members(Archives() + "\\Archive_03070905_2.qlp"), std::vector<std::string>{"qzdup.ttf:6"});
+}
+
 }  // namespace
