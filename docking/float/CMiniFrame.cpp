@@ -224,8 +224,10 @@ void CMiniFrame::CloseIfEmpty() {
   RECT w{};
   GetWindowRect(hwnd, &w);
   SetFloatRect(w.left, w.top, w.right, w.bottom);
-  // The frame stays as a window-less frame that remembers its place.
+  // The frame stays, listed, as a window-less frame that remembers its place; the list's
+  // owner deletes it.
   deleteOnDestroy = 0;
+  if (!IsListed(this)) g_floating.push_back(this);
   HWND h = hwnd;
   DestroyWindow(h);
   hwnd = nullptr;
