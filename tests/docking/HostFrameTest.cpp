@@ -174,3 +174,23 @@ TEST(DockHost, DesignTimeMakesNoFrameAndDrawsThePicture)
     view->Release();
     control->Release();
 }
+
+TEST(DockHost, SetClientSiteAloneAlsoActivates)
+{
+    if (!ql::test::HaveDisplay()) GTEST_SKIP() << "no display";
+    TestHostWindow host(500, 400, 20);
+    TestSite site(host.frame);
+    IDockFrame* control = MakeControl<IDockFrame>(CLSID_DockFrame, IID_IDockFrame);
+    IOleObject* ole = nullptr;
+    control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&ole));
+    ASSERT_EQ(ole->SetClientSite(&site), S_OK);
+    CMainDockFrame* frame = static_cast<CDockFrameCtl*>(control)->Frame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->m_insets[3], 20);
+    RECT client = ChildRect(host.mdiClient);
+    EXPECT_EQ(client.bottom, 380);
+    ole->SetClientSite(nullptr);
+    ole->Release();
+    control->Release();
+    EXPECT_EQ(CMainDockFrame::RegisteredHost(), nullptr);
+}
