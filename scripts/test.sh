@@ -10,7 +10,7 @@ export WINEPREFIX="$PWD/$build/wineprefix"
 "$build/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
 WINEARCH=win32 wineserver -p >/dev/null 2>&1 || true
 set +e
-xvfb-run -a -s "-screen 0 1280x1024x24" \
+xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x1024x24" \
   ctest --test-dir "$build" --output-on-failure -j"${QL_JOBS:-$(nproc)}" "$@"
 rc=$?
 wineserver -k >/dev/null 2>&1

@@ -1,0 +1,254 @@
+#include "platform/zip/ZipFiles.h"
+
+#include "platform/zip/ZipFormat.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+
+namespace qlzip {
+
+namespace {
+
+constexpr size_t kOutBuffer = 1 << 20;
+
+HANDLE H(void* h) { return static_cast<HANDLE>(h); }
+
+}  // namespace
+
+InFile::~InFile() { Close(); }
+
+bool InFile::Open(const std::string& path)
+{
+    Close();
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(h, &size)) {
+        CloseHandle(h);
+        return false;
+    }
+    handle_ = h;
+    size_ = uint64_t(size.QuadPart);
+    return true;
+}
+
+void InFile::Close()
+{
+    if (handle_)
+        CloseHandle(H(handle_));
+    handle_ = nullptr;
+    size_ = 0;
+}
+
+bool InFile::Seek(uint64_t offset)
+{
+    if (!handle_)
+        return false;
+    LARGE_INTEGER pos;
+    pos.QuadPart = LONGLONG(offset);
+    return SetFilePointerEx(H(handle_), pos, nullptr, FILE_BEGIN) != 0;
+}
+
+bool InFile::Read(void* buffer, size_t n, size_t& got)
+{
+    got = 0;
+    if (!handle_)
+        return false;
+    auto* p = static_cast<char*>(buffer);
+    while (got < n) {
+        DWORD chunk = DWORD(std::min<size_t>(n - got, 1u << 30));
+        DWORD read = 0;
+        if (!ReadFile(H(handle_), p + got, chunk, &read, nullptr))
+            return false;
+        if (read == 0)
+            break;
+        got += read;
+    }
+    return true;
+}
+
+bool InFile::ReadAt(uint64_t offset, void* buffer, size_t n)
+{
+    if (offset > size_ || n > size_ - offset)
+        return false;
+    size_t got = 0;
+    return Seek(offset) && Read(buffer, n, got) && got == n;
+}
+
+OutFile::~OutFile() { Abandon(); }
+
+bool OutFile::Create(const std::string& path)
+{
+    Abandon();
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    handle_ = h;
+    position_ = 0;
+    failed_ = false;
+    buffer_.clear();
+    buffer_.reserve(kOutBuffer);
+    return true;
+}
+
+bool OutFile::Flush()
+{
+    size_t done = 0;
+    while (!failed_ && done < buffer_.size()) {
+        DWORD written = 0;
+        DWORD chunk = DWORD(std::min<size_t>(buffer_.size() - done, 1u << 30));
+        if (!WriteFile(H(handle_), buffer_.data() + done, chunk, &written, nullptr) || written == 0)
+            failed_ = true;
+        done += written;
+    }
+    buffer_.clear();
+    return !failed_;
+}
+
+bool OutFile::Write(const void* data, size_t n)
+{
+    if (!handle_ || failed_)
+        return false;
+    position_ += n;
+    if (buffer_.size() + n > kOutBuffer && !Flush())
+        return false;
+    if (n >= kOutBuffer) {
+        buffer_.assign(static_cast<const char*>(data), n);
+        return Flush();
+    }
+    buffer_.append(static_cast<const char*>(data), n);
+    return true;
+}
+
+bool OutFile::Close()
+{
+    if (!handle_)
+        return false;
+    bool ok = Flush();
+    ok = CloseHandle(H(handle_)) && ok;
+    handle_ = nullptr;
+    return ok;
+}
+
+void OutFile::Abandon()
+{
+    if (handle_)
+        CloseHandle(H(handle_));
+    handle_ = nullptr;
+    buffer_.clear();
+}
+
+PathKind KindOf(const std::string& path)
+{
+    DWORD attr = GetFileAttributesA(path.c_str());
+    if (attr == INVALID_FILE_ATTRIBUTES)
+        return PathKind::Missing;
+    return (attr & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out)
+{
+    InFile f;
+    if (!f.Open(path) || f.Size() > 0x7FFFFFFFu)
+        return false;
+    try {
+        out.resize(size_t(f.Size()));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    size_t got = 0;
+    return f.Read(out.data(), out.size(), got) && got == out.size();
+}
+
+bool GetModifiedTime(const std::string& path, CivilTime& out)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    FILETIME local;
+    SYSTEMTIME st;
+    if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &st))
+        return false;
+    out = CivilTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+    return true;
+}
+
+bool SetModifiedTime(const std::string& path, const CivilTime& t)
+{
+    SYSTEMTIME st{};
+    st.wYear = WORD(t.year);
+    st.wMonth = WORD(t.month);
+    st.wDay = WORD(t.day);
+    st.wHour = WORD(t.hour);
+    st.wMinute = WORD(t.minute);
+    st.wSecond = WORD(t.second);
+    FILETIME local, utc;
+    if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc))
+        return false;
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = ::SetFileTime(h, nullptr, nullptr, &utc) != 0;
+    CloseHandle(h);
+    return ok;
+}
+
+bool MoveIntoPlace(const std::string& from, const std::string& to)
+{
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool RemoveFile(const std::string& path)
+{
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool MakeFolder(const std::string& path)
+{
+    return CreateDirectoryA(path.c_str(), nullptr) != 0 || KindOf(path) == PathKind::Folder;
+}
+
+std::string TempNameBeside(const std::string& path)
+{
+    static std::atomic<unsigned> counter{0};
+    size_t cut = path.find_last_of("\\/");
+    std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+    for (;;) {
+        std::string name = folder + "~qz" + std::to_string(GetCurrentProcessId()) + "-" +
+                           std::to_string(counter++) + ".tmp";
+        if (KindOf(name) == PathKind::Missing)
+            return name;
+    }
+}
+
+std::string FullPath(const std::string& path)
+{
+    char buffer[MAX_PATH * 4];
+    DWORD n = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+    if (n == 0 || n >= sizeof buffer)
+        return std::string();
+    return std::string(buffer, n);
+}
+
+std::string Utf8ToAnsi(const std::string& utf8)
+{
+    int wide = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    if (wide <= 0)
+        return utf8;
+    std::wstring w(size_t(wide), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), w.data(), wide);
+    int n = WideCharToMultiByte(CP_ACP, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_ACP, 0, w.data(), wide, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace qlzip

@@ -1,0 +1,83 @@
+#pragma once
+// The engine's thin file layer: the only place that talks to the file system.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace qlzip {
+
+struct CivilTime;
+
+class InFile {
+public:
+    InFile() = default;
+    ~InFile();
+    InFile(const InFile&) = delete;
+    InFile& operator=(const InFile&) = delete;
+
+    bool Open(const std::string& path);
+    void Close();
+    bool IsOpen() const { return handle_ != nullptr; }
+    uint64_t Size() const { return size_; }
+    // Reads exactly n bytes at an offset; false when the file is shorter or unreadable.
+    bool ReadAt(uint64_t offset, void* buffer, size_t n);
+    // Reads up to n bytes from the current position; got is what was read.
+    bool Read(void* buffer, size_t n, size_t& got);
+    bool Seek(uint64_t offset);
+
+private:
+    void* handle_ = nullptr;
+    uint64_t size_ = 0;
+};
+
+// A buffered output file.
+class OutFile {
+public:
+    OutFile() = default;
+    ~OutFile();
+    OutFile(const OutFile&) = delete;
+    OutFile& operator=(const OutFile&) = delete;
+
+    // Creates the file, replacing an existing one.
+    bool Create(const std::string& path);
+    bool Write(const void* data, size_t n);
+    bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
+    uint64_t Position() const { return position_; }
+    // Flushes and closes; false when anything failed to reach the file.
+    bool Close();
+    // Closes without caring about the outcome (the file is about to be removed).
+    void Abandon();
+
+private:
+    bool Flush();
+    void* handle_ = nullptr;
+    std::string buffer_;
+    uint64_t position_ = 0;
+    bool failed_ = false;
+};
+
+enum class PathKind { Missing, File, Folder };
+PathKind KindOf(const std::string& path);
+
+// Reads a whole file (sources are font files, small enough to hold).
+bool ReadWholeFile(const std::string& path, std::string& out);
+
+// Last-write time of a file, in local time.
+bool GetModifiedTime(const std::string& path, CivilTime& out);
+bool SetModifiedTime(const std::string& path, const CivilTime& localTime);
+
+// Puts a finished file in place, replacing an existing target.
+bool MoveIntoPlace(const std::string& from, const std::string& to);
+bool RemoveFile(const std::string& path);
+bool MakeFolder(const std::string& path);
+
+// A fresh, not yet existing name in the folder of path (for a temporary file beside it).
+std::string TempNameBeside(const std::string& path);
+
+// The absolute form of a path ("" when it cannot be resolved).
+std::string FullPath(const std::string& path);
+
+// UTF-8 entry names (flag bit 11) in the ANSI code page.
+std::string Utf8ToAnsi(const std::string& utf8);
+
+}  // namespace qlzip
