@@ -173,6 +173,36 @@ void XP_ProgressBar::SetImage(HBITMAP bitmap)
     Redraw();
 }
 
+// ---- saved properties ----
+
+void XP_ProgressBar::ReadProperties(IControlPropertyBag& bag)
+{
+    SetFont(static_cast<HFONT>(ql::props::Handle(bag, "Font", nullptr)));
+    SetBrushStyle(ql::props::Long(bag, "BrushStyle", 4));
+    SetColor(ql::props::Long(bag, "Color", static_cast<int32_t>(0x8000000D)));
+    SetImage(static_cast<HBITMAP>(ql::props::Handle(bag, "Image", nullptr)));
+    SetMax(ql::props::Long(bag, "Max", 100));
+    SetMin(ql::props::Long(bag, "Min", 0));
+    SetOrientation(ql::props::Long(bag, "Orientation", 0));
+    SetScrolling(ql::props::Long(bag, "Scrolling", 0));
+    SetShowText(ql::props::Flag(bag, "ShowText", false));
+    SetValue(ql::props::Number(bag, "Value", 0));
+}
+
+void XP_ProgressBar::WriteProperties(IControlPropertyBag& bag) const
+{
+    bag.Write("Font", static_cast<void*>(font_), static_cast<void*>(nullptr));
+    bag.Write("BrushStyle", brushStyle_, 4);
+    bag.Write("Color", static_cast<int32_t>(colour_), static_cast<int32_t>(0x8000000D));
+    bag.Write("Image", static_cast<void*>(image_), static_cast<void*>(nullptr));
+    bag.Write("Max", max_, 100);
+    bag.Write("Min", min_, 0);
+    bag.Write("Orientation", orientation_, 0);
+    bag.Write("Scrolling", style_, 0);
+    bag.Write("ShowText", showText_, false);
+    bag.Write("Value", Value(), 0.0);
+}
+
 // ---- off-screen surface ----
 
 void XP_ProgressBar::FreeSurface()
@@ -459,7 +489,7 @@ namespace {
 
 LRESULT CALLBACK ProgressProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto* bar = XP_ProgressBar::FromHwnd(hwnd);
+    auto* bar = reinterpret_cast<XP_ProgressBar*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     switch (msg) {
     case WM_NCCREATE: {
         auto* created = new XP_ProgressBar();

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "core/controls/ControlProperties.h"
+
 class XP_ProgressBar {
 public:
     static constexpr const char* kClassName = "QuilleryPro.XP_ProgressBar";
@@ -60,6 +62,11 @@ public:
     static void DrawLine(int x1, int y1, int x2, int y2, HDC dc, COLORREF colour);
     static void DrawGradient(COLORREF c1, COLORREF c2, int x1, int y1, int x2, int y2, HDC dc, bool verticalLines);
     void pDraw(HDC dc, int xSrc, int ySrc, int width, int height, int xDst, int yDst) const;
+
+    // Saved properties, applied in their stored order through the setters (so Value
+    // is converted with the Max and Min read just before it).
+    void ReadProperties(IControlPropertyBag& bag);
+    void WriteProperties(IControlPropertyBag& bag) const;
 
     // The container hears the name of every property that was set.
     std::function<void(const std::string&)> PropertyChanged;

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "core/files/modFileFunctions.h"
 #include "core/print/PrinterDevice.h"
 
 namespace {
@@ -142,9 +143,7 @@ std::vector<std::string> cCommonDialog::ParseFileNames() const
     if (parts.size() <= 1)
         return parts;
     // A drive root already ends with its separator.
-    std::string folder = parts[0];
-    if (folder.empty() || folder.back() != '\\')
-        folder += '\\';
+    std::string folder = modFileFunctions::AppendIfMissing(parts[0], "\\");
     std::vector<std::string> out;
     for (size_t i = 1; i < parts.size(); ++i)
         out.push_back(folder + parts[i]);

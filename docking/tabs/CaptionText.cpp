@@ -58,12 +58,12 @@ std::string FitWithEllipsis(HFONT font, const std::string& text, int width, int 
   return FitWithEllipsis(FontMeasure(font), text, width, naturalWidth, padLeft, padRight);
 }
 
-void ComputeTabExtents(std::vector<CTabEntry*>& tabs, const MeasureFn& measure, int stripExtent,
+void ComputeTabExtents(std::vector<TabExtent*>& tabs, const MeasureFn& measure, int stripExtent,
                        int start, bool fit) {
   if (tabs.empty()) return;
   const int available = std::max(0, stripExtent - start - 2);
   int x = start;
-  for (CTabEntry* tab : tabs) {
+  for (TabExtent* tab : tabs) {
     tab->left = x;
     tab->right = x + measure(tab->fullCaption) + 8 + (tab->hasPicture ? 18 : 0);
     tab->naturalWidth = tab->right - tab->left;
@@ -72,17 +72,17 @@ void ComputeTabExtents(std::vector<CTabEntry*>& tabs, const MeasureFn& measure, 
   if (!fit || x <= start) return;
   if (available < x) {
     const long long span = x - start;
-    for (CTabEntry* tab : tabs) {
+    for (TabExtent* tab : tabs) {
       tab->left = start + static_cast<int>((tab->left - start) * static_cast<long long>(available) / span);
       tab->right = start + static_cast<int>((tab->right - start) * static_cast<long long>(available) / span);
     }
   }
-  for (CTabEntry* tab : tabs)
+  for (TabExtent* tab : tabs)
     tab->shownCaption = FitWithEllipsis(measure, tab->fullCaption, tab->right - tab->left,
                                         tab->naturalWidth, 8, 18);
 }
 
-void ComputeTabExtents(std::vector<CTabEntry*>& tabs, HWND window, HFONT font, int orientation,
+void ComputeTabExtents(std::vector<TabExtent*>& tabs, HWND window, HFONT font, int orientation,
                        int start, bool fit) {
   if (tabs.empty()) return;
   RECT client{0, 0, 0, 0};

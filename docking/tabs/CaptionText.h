@@ -5,23 +5,20 @@
 #include <string>
 #include <vector>
 
-class CPaneWnd;
+namespace CaptionText {
 
 // One tab of a strip: its extent along the strip and the caption as drawn.
-struct CTabEntry {
+struct TabExtent {
   int left = 0;
   int right = 0;
   std::string shownCaption;
   std::string fullCaption;
-  CPaneWnd* pane = nullptr;
-  bool hasPicture = false;  // the pane shows a 16 x 16 picture before its caption
+  bool hasPicture = false;  // a 16 x 16 picture stands before the caption
   int naturalWidth = 0;     // width that shows the whole caption
 
-  CTabEntry() = default;
-  CTabEntry(const std::string& caption, CPaneWnd* p) : shownCaption(caption), fullCaption(caption), pane(p) {}
+  TabExtent() = default;
+  explicit TabExtent(const std::string& caption) : shownCaption(caption), fullCaption(caption) {}
 };
-
-namespace CaptionText {
 
 // Width in pixels of a text; the fitting rules below depend only on this.
 using MeasureFn = std::function<int(const std::string&)>;
@@ -38,11 +35,11 @@ std::string FitWithEllipsis(const MeasureFn& measure, const std::string& text, i
 
 // Lays the tabs out one after the other from start; with fit, squeezes them into
 // available pixels and shortens their captions. available is the strip's extent.
-void ComputeTabExtents(std::vector<CTabEntry*>& tabs, const MeasureFn& measure, int stripExtent,
+void ComputeTabExtents(std::vector<TabExtent*>& tabs, const MeasureFn& measure, int stripExtent,
                        int start, bool fit);
 // The same measured in font, with the extent of window's client area along orientation
 // (1 and 3 horizontal, 0 and 2 vertical).
-void ComputeTabExtents(std::vector<CTabEntry*>& tabs, HWND window, HFONT font, int orientation,
+void ComputeTabExtents(std::vector<TabExtent*>& tabs, HWND window, HFONT font, int orientation,
                        int start, bool fit);
 
 // A measuring function over a GDI font (the screen DC is taken per call).

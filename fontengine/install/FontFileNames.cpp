@@ -1,6 +1,6 @@
 #include "fontengine/install/FontFileNames.h"
 
-#include "fontengine/install/MappedFile.h"
+#include "fontengine/FontFile.h"
 #include "fontengine/parsers/FonFile.h"
 #include "fontengine/parsers/Sfnt.h"
 #include "platform/AnsiText.h"
@@ -21,7 +21,7 @@ std::string Name(const fontparsers::SfntInfo& info, std::uint16_t id)
 TrueTypeNames ReadTrueTypeNames(const std::string& path)
 {
     TrueTypeNames out;
-    MappedFile file(path);
+    fontengine::MappedFontFile file(path);
     if (file.Bytes().empty())
         return out;
     fontparsers::SfntInfo info = fontparsers::ReadSfnt(file.Bytes(), 0);
@@ -34,7 +34,7 @@ TrueTypeNames ReadTrueTypeNames(const std::string& path)
 
 std::string ReadFonResName(const std::string& path)
 {
-    MappedFile file(path);
+    fontengine::MappedFontFile file(path);
     if (file.Bytes().empty())
         return {};
     return fontparsers::ReadFon(file.Bytes()).resourceName;

@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "core/QlError.h"
+#include "core/modMain.h"
 #include "fontengine/install/FileVersion.h"
 #include "fontengine/install/FontFileNames.h"
 #include "fontengine/install/FontsKey.h"
-#include "fontengine/install/MappedFile.h"
+#include "fontengine/install/SameContent.h"
 #include "fontengine/install/ReplaceAtReboot.h"
 
 namespace qlInstall {
@@ -77,10 +78,13 @@ int32_t ScheduleReplacement(const Places& places, const std::string& source, con
                       "Cannot schedule the replacement of " + target);
     // The file is there after the restart, so its registration must be too; when the
     // value cannot be written, the old one (it names the same file) stays.
+    bool registered = false;
     try {
-        Register(places, target, fileName, valueName);
+        registered = Register(places, target, fileName, valueName);
     } catch (const QlError&) {
     }
+    if (!registered)
+        modMain::LogError("qlToolsEx: ReplaceAtReboot", 0, "Cannot write the Fonts key value " + valueName);
     if (showError)
         MessageBoxA(nullptr,
                     "The font you try to install is currently in use.\r\n"
@@ -226,7 +230,8 @@ bool Uninstall(FontKind kind, const std::string& fileName, const std::string& fo
             Say(showError, "Error deleting font file : " + path);
             return false;
         }
-    } catch (const QlError&) {
+    } catch (const QlError& e) {
+        modMain::LogError(e.Source, e.Number, e.Description);
         Say(showError, "Error deleting the key : " + face);
         return false;
     }

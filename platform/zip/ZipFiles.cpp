@@ -1,3 +1,5 @@
+// The file layer over the Windows API (ZipFilesPosix.cpp is the native twin).
+#ifdef _WIN32
 #include "platform/zip/ZipFiles.h"
 
 #include "platform/zip/ZipFormat.h"
@@ -82,18 +84,53 @@ bool InFile::ReadAt(uint64_t offset, void* buffer, size_t n)
 
 OutFile::~OutFile() { Abandon(); }
 
-bool OutFile::Create(const std::string& path)
+bool OutFile::Open(const std::string& path, unsigned long disposition)
 {
     Abandon();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     handle_ = h;
     position_ = 0;
     failed_ = false;
+    haveTime_ = false;
     buffer_.clear();
     buffer_.reserve(kOutBuffer);
     return true;
+}
+
+bool OutFile::Create(const std::string& path) { return Open(path, CREATE_ALWAYS); }
+
+bool OutFile::CreateNew(const std::string& path) { return Open(path, CREATE_NEW); }
+
+bool OutFile::CreateBeside(const std::string& path, std::string& tempPath)
+{
+    static std::atomic<unsigned> counter{0};
+    size_t cut = path.find_last_of("\\/");
+    std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+    for (int tries = 0; tries < 1000; ++tries) {
+        tempPath = folder + "~qz" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) + ".tmp";
+        if (Open(tempPath, CREATE_NEW))
+            return true;
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    return false;
+}
+
+void OutFile::SetModifiedTime(const CivilTime& t)
+{
+    SYSTEMTIME st{};
+    st.wYear = WORD(t.year);
+    st.wMonth = WORD(t.month);
+    st.wDay = WORD(t.day);
+    st.wHour = WORD(t.hour);
+    st.wMinute = WORD(t.minute);
+    st.wSecond = WORD(t.second);
+    FILETIME local, utc;
+    haveTime_ = SystemTimeToFileTime(&st, &local) && LocalFileTimeToFileTime(&local, &utc);
+    if (haveTime_)
+        time_ = (unsigned long long)utc.dwHighDateTime << 32 | utc.dwLowDateTime;
 }
 
 bool OutFile::Flush()
@@ -130,6 +167,10 @@ bool OutFile::Close()
     if (!handle_)
         return false;
     bool ok = Flush();
+    if (ok && haveTime_) {
+        FILETIME ft{DWORD(time_), DWORD(time_ >> 32)};
+        ::SetFileTime(H(handle_), nullptr, nullptr, &ft);
+    }
     ok = CloseHandle(H(handle_)) && ok;
     handle_ = nullptr;
     return ok;
@@ -178,27 +219,6 @@ bool GetModifiedTime(const std::string& path, CivilTime& out)
     return true;
 }
 
-bool SetModifiedTime(const std::string& path, const CivilTime& t)
-{
-    SYSTEMTIME st{};
-    st.wYear = WORD(t.year);
-    st.wMonth = WORD(t.month);
-    st.wDay = WORD(t.day);
-    st.wHour = WORD(t.hour);
-    st.wMinute = WORD(t.minute);
-    st.wSecond = WORD(t.second);
-    FILETIME local, utc;
-    if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc))
-        return false;
-    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = ::SetFileTime(h, nullptr, nullptr, &utc) != 0;
-    CloseHandle(h);
-    return ok;
-}
-
 bool MoveIntoPlace(const std::string& from, const std::string& to)
 {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
@@ -213,19 +233,6 @@ bool RemoveFile(const std::string& path)
 bool MakeFolder(const std::string& path)
 {
     return CreateDirectoryA(path.c_str(), nullptr) != 0 || KindOf(path) == PathKind::Folder;
-}
-
-std::string TempNameBeside(const std::string& path)
-{
-    static std::atomic<unsigned> counter{0};
-    size_t cut = path.find_last_of("\\/");
-    std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-    for (;;) {
-        std::string name = folder + "~qz" + std::to_string(GetCurrentProcessId()) + "-" +
-                           std::to_string(counter++) + ".tmp";
-        if (KindOf(name) == PathKind::Missing)
-            return name;
-    }
 }
 
 std::string FullPath(const std::string& path)
@@ -252,3 +259,5 @@ std::string Utf8ToAnsi(const std::string& utf8)
 }
 
 }  // namespace qlzip
+
+#endif  // _WIN32

@@ -40,6 +40,12 @@ public:
 
     // Creates the file, replacing an existing one.
     bool Create(const std::string& path);
+    // Creates a file that must not exist yet.
+    bool CreateNew(const std::string& path);
+    // Creates a new temporary file in the folder of path; tempPath receives its name.
+    bool CreateBeside(const std::string& path, std::string& tempPath);
+    // The last-write time (local) the file gets when it is closed.
+    void SetModifiedTime(const CivilTime& localTime);
     bool Write(const void* data, size_t n);
     bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
     uint64_t Position() const { return position_; }
@@ -50,7 +56,10 @@ public:
 
 private:
     bool Flush();
+    bool Open(const std::string& path, unsigned long disposition);
     void* handle_ = nullptr;
+    bool haveTime_ = false;
+    unsigned long long time_ = 0;
     std::string buffer_;
     uint64_t position_ = 0;
     bool failed_ = false;
@@ -64,15 +73,11 @@ bool ReadWholeFile(const std::string& path, std::string& out);
 
 // Last-write time of a file, in local time.
 bool GetModifiedTime(const std::string& path, CivilTime& out);
-bool SetModifiedTime(const std::string& path, const CivilTime& localTime);
 
 // Puts a finished file in place, replacing an existing target.
 bool MoveIntoPlace(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
 bool MakeFolder(const std::string& path);
-
-// A fresh, not yet existing name in the folder of path (for a temporary file beside it).
-std::string TempNameBeside(const std::string& path);
 
 // The absolute form of a path ("" when it cannot be resolved).
 std::string FullPath(const std::string& path);

@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <memory>
+#include <set>
 
 namespace qlzip {
 
@@ -68,12 +69,20 @@ private:
             errorText_ = text;
         }
     }
+    // Outcomes of ExtractOne besides the result codes.
+    static constexpr int32_t kLeftAlone = -1;        // an existing file the owner keeps
+    static constexpr int32_t kFolderInTheWay = -2;
     int32_t ExtractOne(const CentralEntry& e, const std::string& target);
     int32_t Unlock(const CentralEntry& e, const unsigned char* header, std::unique_ptr<ZipCrypto>& crypto);
     int32_t Decode(const CentralEntry& e, uint64_t dataStart, OutFile* out);
     bool Wanted(const CentralEntry& e, std::vector<bool>& used) const;
     // Whether an existing target may be replaced.
     bool MayReplace(const std::string& target);
+    void MakeFolderOnce(const std::string& folder)
+    {
+        if (made_.insert(folder).second)
+            MakeFolder(folder);
+    }
 
     const UnzipOptions& options_;
     UnzipEvents& events_;
@@ -88,6 +97,7 @@ private:
     bool replaceNone_ = false;
     int32_t result_ = ZipOk;
     std::string errorText_;
+    std::set<std::string> made_;
 };
 
 bool Extractor::Wanted(const CentralEntry& e, std::vector<bool>& used) const
@@ -251,19 +261,32 @@ int32_t Extractor::ExtractOne(const CentralEntry& e, const std::string& target)
             events_.Progress("    testing: " + e.name + "   OK");
         return rc;
     }
-    std::string temp = TempNameBeside(target);
+    // A file that is replaced is written beside it first and swapped in only once it
+    // checked out; a new file is written in place and removed again on failure.
+    // Creating the file tells whether it exists: one file-system lookup, not two.
+    std::string temp = target;
     OutFile out;
-    if (!out.Create(temp))
-        return ZipWriteError;
+    bool replacing = false;
+    if (!out.CreateNew(target)) {
+        PathKind kind = KindOf(target);
+        if (kind == PathKind::Folder)
+            return kFolderInTheWay;
+        if (kind == PathKind::Missing)
+            return ZipWriteError;
+        if (!MayReplace(target))
+            return kLeftAlone;
+        replacing = true;
+        if (!out.CreateBeside(target, temp))
+            return ZipWriteError;
+    }
     int32_t rc = Decode(e, dataStart, &out);
+    if (rc == ZipOk)
+        out.SetModifiedTime(FromDos(e.dosDate, e.dosTime));
     bool closed = out.Close();
     if (rc == ZipOk && !closed)
         rc = ZipWriteError;
-    if (rc == ZipOk) {
-        SetModifiedTime(temp, FromDos(e.dosDate, e.dosTime));
-        if (!MoveIntoPlace(temp, target))
-            rc = ZipWriteError;
-    }
+    if (rc == ZipOk && replacing && !MoveIntoPlace(temp, target))
+        rc = ZipWriteError;
     if (rc != ZipOk) {
         RemoveFile(temp);
         return rc;
@@ -309,7 +332,7 @@ int32_t Extractor::Run(const std::string& zipPath, const std::vector<std::string
         std::string rel = SafeOutputName(e.name, options_.useFolderNames);
         if (e.IsDirectory()) {
             if (options_.useFolderNames && !options_.testOnly && !rel.empty())
-                MakeFolder(root + rel);
+                MakeFolderOnce(root + rel);
             continue;
         }
         if (rel.empty()) {
@@ -323,19 +346,12 @@ int32_t Extractor::Run(const std::string& zipPath, const std::vector<std::string
         }
         if (options_.useFolderNames && !options_.testOnly) {
             for (size_t cut = root.size(); (cut = target.find('\\', cut)) != std::string::npos; ++cut)
-                MakeFolder(target.substr(0, cut));
-        }
-        if (!options_.testOnly) {
-            PathKind kind = KindOf(target);
-            if (kind == PathKind::Folder) {
-                Note(ZipWriteError, "A folder is in the way: " + target);
-                continue;
-            }
-            if (kind == PathKind::File && !MayReplace(target))
-                continue;
+                MakeFolderOnce(target.substr(0, cut));
         }
         int32_t rc = ExtractOne(e, target);
-        if (rc != ZipOk)
+        if (rc == kFolderInTheWay)
+            Note(ZipWriteError, "A folder is in the way: " + target);
+        else if (rc != ZipOk && rc != kLeftAlone)
             Note(rc, ZipResultText(rc) + ": " + e.name);
     }
     if (cancelled_)

@@ -8,7 +8,11 @@
 #include <zlib.h>
 
 #include <cctype>
+#include <algorithm>
+#include <deque>
+#include <future>
 #include <memory>
+#include <thread>
 
 namespace qlzip {
 
@@ -60,6 +64,18 @@ bool Deflate(const std::string& in, int level, std::string& out)
     return rc == Z_STREAM_END;
 }
 
+struct Prepared {
+    int32_t code = ZipOk;
+    std::string data;     // the file, kept only when it is stored
+    std::string packed;   // the deflated file
+    uint64_t size = 0;
+    uint32_t crc = 0;
+    uint16_t method = 0;
+    DosStamp stamp;
+};
+
+Prepared Prepare(const std::string& path, int level);
+
 struct Failure {
     int32_t code;
     std::string text;
@@ -83,7 +99,8 @@ private:
     void ReadExisting();
     void AskPasswordAndComment();
     void CopyKept();
-    void AddSource(const Source& source);
+    void AddSources();
+    void AddSource(const Source& source, const Prepared& prepared);
     void Finish();
     void Put(const std::string& bytes)
     {
@@ -227,29 +244,70 @@ void Writer::CopyKept()
         Fail(ZipNothingMatched, "None of the names is in the archive");
 }
 
-void Writer::AddSource(const Source& s)
+// Reading, CRC and compression of one source: no callbacks and no shared state, so
+// several files can be prepared at once while the calling thread writes.
+Prepared Prepare(const std::string& path, int level)
 {
-    if (events_.Service(s.name))
-        Fail(ZipCancelled, "Cancelled at " + s.name);
-    std::string data;
-    if (!ReadWholeFile(s.path, data))
-        Fail(ZipReadError, "Cannot read " + s.path);
-    CivilTime when;
-    DosStamp stamp;
-    if (GetModifiedTime(s.path, when))
-        stamp = ToDos(when);
-    uint32_t crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(data.data()), uInt(data.size())));
-
-    std::string packed;
-    uint16_t method = 8;
-    if (data.empty() || !Deflate(data, options_.level, packed) || packed.size() >= data.size()) {
-        method = 0;
-        packed.clear();
+    Prepared p;
+    try {
+        if (!ReadWholeFile(path, p.data)) {
+            p.code = ZipReadError;
+            return p;
+        }
+        CivilTime when;
+        if (GetModifiedTime(path, when))
+            p.stamp = ToDos(when);
+        p.size = p.data.size();
+        p.crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(p.data.data()), uInt(p.data.size())));
+        if (!p.data.empty() && Deflate(p.data, level, p.packed) && p.packed.size() < p.data.size()) {
+            p.method = 8;
+            p.data.clear();
+            p.data.shrink_to_fit();
+        } else {
+            p.packed.clear();
+        }
+    } catch (const std::bad_alloc&) {
+        p = Prepared{};
+        p.code = ZipNoMemory;
     }
-    const std::string& body = method == 8 ? packed : data;
+    return p;
+}
+
+void Writer::AddSources()
+{
+    // Compression runs ahead on a few worker threads; callbacks and all writing stay
+    // on the calling thread, in order.
+    unsigned ahead = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    std::deque<std::future<Prepared>> pending;
+    size_t next = 0;
+    for (const Source& s : sources_) {
+        while (next < sources_.size() && pending.size() < ahead) {
+            pending.push_back(std::async(std::launch::async, Prepare, sources_[next].path, options_.level));
+            ++next;
+        }
+        if (events_.Service(s.name))
+            Fail(ZipCancelled, "Cancelled at " + s.name);
+        Prepared p = pending.front().get();
+        pending.pop_front();
+        if (p.code == ZipNoMemory)
+            Fail(ZipNoMemory, "Out of memory reading " + s.path);
+        if (p.code != ZipOk)
+            Fail(ZipReadError, "Cannot read " + s.path);
+        AddSource(s, p);
+    }
+}
+
+void Writer::AddSource(const Source& s, const Prepared& p)
+{
+    const std::string& data = p.data;
+    uint16_t method = p.method;
+    uint32_t crc = p.crc;
+    DosStamp stamp = p.stamp;
+    uint64_t size = p.size;
+    const std::string& body = method == 8 ? p.packed : data;
     uint16_t flags = password_.empty() ? 0 : kFlagEncrypted;
     uint64_t stored = body.size() + (flags ? kCryptHeaderSize : 0);
-    if (data.size() >= 0xFFFFFFFFu || stored >= 0xFFFFFFFFu)
+    if (size >= 0xFFFFFFFFu || stored >= 0xFFFFFFFFu)
         Fail(ZipUnsupported, "File too large for a zip without ZIP64: " + s.path);
 
     std::string head;
@@ -261,7 +319,7 @@ void Writer::AddSource(const Source& s)
         Put16(r, stamp.date);
         Put32(r, crc);
         Put32(r, uint32_t(stored));
-        Put32(r, uint32_t(data.size()));
+        Put32(r, uint32_t(size));
         Put16(r, uint16_t(s.name.size()));
         Put16(r, 0);
     };
@@ -294,7 +352,7 @@ void Writer::AddSource(const Source& s)
     ++count_;
 
     std::string how = method == 8 ? "deflated" : "stored";
-    int saved = data.empty() ? 0 : int(100 - (uint64_t(body.size()) * 100 + data.size() / 2) / data.size());
+    int saved = size == 0 ? 0 : int(100 - (uint64_t(body.size()) * 100 + size / 2) / size);
     events_.Progress("  adding: " + s.name + " (" + how + " " + std::to_string(saved < 0 ? 0 : saved) + "%)");
 }
 
@@ -331,13 +389,13 @@ int32_t Writer::Run(const std::vector<std::string>& specs, std::string& errorTex
         CollectSources(specs);
         ReadExisting();
         AskPasswordAndComment();
-        tempPath_ = TempNameBeside(zipPath_);
-        if (!out_.Create(tempPath_))
-            Fail(ZipWriteError, "Cannot create " + tempPath_);
+        if (!out_.CreateBeside(zipPath_, tempPath_)) {
+            tempPath_.clear();
+            Fail(ZipWriteError, "Cannot create a temporary file beside " + zipPath_);
+        }
         CopyKept();
         if (!options_.deleteEntries)
-            for (const Source& s : sources_)
-                AddSource(s);
+            AddSources();
         Finish();
         return ZipOk;
     } catch (const Failure& f) {

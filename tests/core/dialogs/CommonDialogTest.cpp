@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <cderr.h>
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include <cstring>
@@ -189,7 +190,10 @@ TEST_F(FileDialogs, CancelledOpenChangesNothing)
     d.SetInitDir(dir);
     d.SetFilter("Font Files (*.ttf)|*.ttf");
     d.SetFilename("proposed.ttf");
-    DialogDriver driver([](HWND dlg) { DialogDriver::Press(dlg, IDCANCEL); });
+    DialogDriver driver([](HWND dlg) {
+        DialogDriver::Press(dlg, IDCANCEL);
+        return true;
+    });
     EXPECT_EQ(d.ShowOpen(), 0);
     EXPECT_TRUE(driver.Ran());
     EXPECT_EQ(driver.DialogOwner(), owner);
@@ -208,6 +212,7 @@ TEST_F(FileDialogs, OpenAndSaveReturnTheChosenName)
     DialogDriver driver([](HWND dlg) {
         DialogDriver::TypeFileName(dlg, "chosen.ttf");
         DialogDriver::Press(dlg, IDOK);
+        return true;
     });
     EXPECT_GT(d.ShowOpen(), 0);
     EXPECT_EQ(d.Filename(), dir + "\\chosen.ttf");
@@ -221,6 +226,7 @@ TEST_F(FileDialogs, OpenAndSaveReturnTheChosenName)
     DialogDriver saver([](HWND dlg) {
         DialogDriver::TypeFileName(dlg, "report");
         DialogDriver::Press(dlg, IDOK);
+        return true;
     });
     EXPECT_GT(s.ShowSave(), 0);
     EXPECT_EQ(s.Filename(), dir + "\\report.rtf");
@@ -243,6 +249,7 @@ TEST_F(FileDialogs, MultipleSelectionOfManyFilesFits)
     DialogDriver driver([&](HWND dlg) {
         DialogDriver::TypeFileName(dlg, typed.c_str());
         DialogDriver::Press(dlg, IDOK);
+        return true;
     });
     ASSERT_GT(d.ShowOpen(), 0) << "the list is far longer than 256 characters";
     auto files = d.ParseFileNames();
@@ -256,7 +263,10 @@ TEST_F(FileDialogs, BrowseReturnsTheSelectedFolder)
 {
     cCommonDialog d;
     d.SetDialogTitle("Choose a folder");
-    DialogDriver cancel([](HWND dlg) { DialogDriver::Press(dlg, IDCANCEL); });
+    DialogDriver cancel([](HWND dlg) {
+        DialogDriver::Press(dlg, IDCANCEL);
+        return true;
+    });
     EXPECT_EQ(d.Browse(), 0);
     EXPECT_EQ(d.path(), "");
 
@@ -266,11 +276,93 @@ TEST_F(FileDialogs, BrowseReturnsTheSelectedFolder)
     GetTempPathA(MAX_PATH, temp);
     std::string target = std::string(temp) + "ql-browse-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(target.c_str(), nullptr);
+    std::string leaf = target.substr(target.rfind('\\') + 1);
+    // Ask for the folder until the tree shows it selected, then confirm.
     DialogDriver choose([&](HWND dlg) {
         SendMessageA(dlg, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
+        HWND tree = FindWindowExA(dlg, nullptr, WC_TREEVIEWA, nullptr);
+        auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        char text[MAX_PATH] = {};
+        TVITEMA tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = sizeof text;
+        if (!item || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv)) ||
+            lstrcmpiA(text, leaf.c_str()) != 0)
+            return false;
         DialogDriver::Press(dlg, IDOK);
+        return true;
     });
     EXPECT_NE(d.Browse(), 0);
     EXPECT_EQ(lstrcmpiA(d.path().c_str(), target.c_str()), 0) << d.path();
     RemoveDirectoryA(target.c_str());
+}
+
+namespace {
+
+CHOOSECOLORA g_seenColor;
+BOOL g_colorAnswer = FALSE;
+BOOL WINAPI FakeChooseColor(LPCHOOSECOLORA cc)
+{
+    g_seenColor = *cc;
+    if (g_colorAnswer)
+        cc->rgbResult = RGB(1, 2, 3);
+    return g_colorAnswer;
+}
+
+BOOL g_pageAnswer = FALSE;
+BOOL WINAPI FakePageSetup(LPPAGESETUPDLGA ps)
+{
+    EXPECT_EQ(ps->lStructSize, sizeof(PAGESETUPDLGA));
+    ps->hDevMode = GlobalAlloc(GMEM_MOVEABLE, 64);  // the dialog's blocks are freed
+    return g_pageAnswer;
+}
+
+}  // namespace
+
+TEST(cCommonDialog, ColourAndPageSetupDialogs)
+{
+    cCommonDialog d;
+    d.api.ColorDialog = FakeChooseColor;
+    g_colorAnswer = FALSE;
+    EXPECT_EQ(d.ShowColor(false, 0), -1);
+    EXPECT_EQ(g_seenColor.Flags, static_cast<DWORD>(CC_RGBINIT | CC_SOLIDCOLOR | CC_ANYCOLOR));
+    EXPECT_EQ(g_seenColor.rgbResult, 0u);
+    g_colorAnswer = TRUE;
+    EXPECT_EQ(d.ShowColor(true, static_cast<int32_t>(0x8000000F)), static_cast<int32_t>(RGB(1, 2, 3)));
+    EXPECT_TRUE(g_seenColor.Flags & CC_FULLOPEN);
+    EXPECT_EQ(g_seenColor.rgbResult, GetSysColor(COLOR_BTNFACE));  // a system colour is translated
+    EXPECT_NE(g_seenColor.lpCustColors, nullptr);
+
+    d.api.PageSetupDialog = FakePageSetup;
+    g_pageAnswer = FALSE;
+    EXPECT_EQ(d.ShowPageSetupDlg(nullptr), -1);
+    g_pageAnswer = TRUE;
+    EXPECT_EQ(d.ShowPageSetupDlg(nullptr), 0);
+}
+
+namespace {
+DWORD g_maxFileSeen = 0;
+BOOL WINAPI FailingOpen(LPOPENFILENAMEA ofn)
+{
+    g_maxFileSeen = ofn->nMaxFile;
+    return FALSE;
+}
+DWORD WINAPI BufferTooSmall() { return FNERR_BUFFERTOOSMALL; }
+}  // namespace
+
+TEST(cCommonDialog, FailedFileDialogReturnsMinusTheErrorCode)
+{
+    cCommonDialog d;
+    d.api.OpenFileDlg = FailingOpen;
+    d.api.ExtendedError = BufferTooSmall;
+    d.Setflags(OFN_ALLOWMULTISELECT | OFN_EXPLORER);
+    EXPECT_EQ(d.ShowOpen(), -12291);
+    EXPECT_EQ(g_maxFileSeen, 32767u);
+    EXPECT_EQ(d.Filename(), std::string(32767, '\0'));
+    EXPECT_EQ(d.path(), "");
+    d.Setflags(0);
+    d.ShowOpen();
+    EXPECT_EQ(g_maxFileSeen, 256u);
 }

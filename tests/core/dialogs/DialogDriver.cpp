@@ -40,12 +40,18 @@ LRESULT CALLBACK DialogDriver::Hook(int code, WPARAM wp, LPARAM lp)
 
 void CALLBACK DialogDriver::Tick(HWND, UINT, UINT_PTR id, DWORD)
 {
-    KillTimer(nullptr, id);
-    if (!g_active || g_active->ran_)
+    if (!g_active || g_active->ran_) {
+        KillTimer(nullptr, id);
         return;
-    g_active->timer_ = 0;
-    g_active->ran_ = true;
-    g_active->script_(g_active->dialog_);
+    }
+    bool done = g_active->script_(g_active->dialog_);
+    if (!done && ++g_active->tries_ >= 50)
+        Press(g_active->dialog_, IDCANCEL);  // never leave a test hanging on a dialog
+    if (done || g_active->tries_ >= 50) {
+        KillTimer(nullptr, id);
+        g_active->timer_ = 0;
+        g_active->ran_ = true;
+    }
 }
 
 void DialogDriver::Press(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }

@@ -9,7 +9,9 @@ namespace ql::test {
 
 class DialogDriver {
 public:
-    using Script = std::function<void(HWND dialog)>;
+    // Runs until it answers true (tried again every 200 ms, at most 50 times): a script
+    // can wait for the dialog to be ready.
+    using Script = std::function<bool(HWND dialog)>;
     explicit DialogDriver(Script script);
     ~DialogDriver();
 
@@ -31,6 +33,7 @@ private:
     HWND dialog_ = nullptr;
     HWND owner_ = nullptr;
     bool ran_ = false;
+    int tries_ = 0;
 };
 
 }  // namespace ql::test

@@ -21,6 +21,8 @@ void FakePrinter::SetPaperSize(int32_t v)
 void FakePrinter::PrintBlank()
 {
     log.push_back("blank");
+    if (failOutput)
+        throw QlError(482, "Printer", "Printer error");
     hDC();
 }
 

@@ -43,6 +43,7 @@ public:
     std::string device, driver, port;
     int32_t orientation = 1, duplex = 1, copies = 0, paperSize = 0, quality = 0, colorMode = 0, bin = 0;
     bool failPaperSize = false;
+    bool failOutput = false;
     int32_t page = 0;
     std::vector<std::string> log;
     std::vector<HDC> pageDcs;  // the DC handed out on each page

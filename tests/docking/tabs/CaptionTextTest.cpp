@@ -27,9 +27,9 @@ TEST(FitWithEllipsis, KeepsShortensOrDropsTheCaption) {
 }
 
 TEST(ComputeTabExtents, NaturalWidthsAndSqueezedTabs) {
-  CTabEntry a("Fonts", nullptr), b("Browser", nullptr), c("Info", nullptr);
+  CaptionText::TabExtent a("Fonts"), b("Browser"), c("Info");
   b.hasPicture = true;
-  std::vector<CTabEntry*> tabs{&a, &b, &c};
+  std::vector<CaptionText::TabExtent*> tabs{&a, &b, &c};
   // Room for all: each tab is its text + 8 (+18 with a picture), laid from x = 0.
   CaptionText::ComputeTabExtents(tabs, kFake, 300, 0, true);
   EXPECT_EQ(a.left, 0);
@@ -50,8 +50,8 @@ TEST(ComputeTabExtents, NaturalWidthsAndSqueezedTabs) {
 }
 
 TEST(ComputeTabExtents, WithoutFittingKeepsNaturalExtentsFromStart) {
-  CTabEntry a("Left strip", nullptr);
-  std::vector<CTabEntry*> tabs{&a};
+  CaptionText::TabExtent a("Left strip");
+  std::vector<CaptionText::TabExtent*> tabs{&a};
   CaptionText::ComputeTabExtents(tabs, kFake, 10, 5, false);
   EXPECT_EQ(a.left, 5);
   EXPECT_EQ(a.right, 5 + 60 + 8);

@@ -201,3 +201,82 @@ TEST_F(InstallTrueType, FileInUseIsReplacedAtRestartAndStaysRegistered)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InstallTrueType, AReplacementThatCannotBeScheduledFailsAndKeepsTheRegistration)
+{
+    RenamedDejaVu(kRegular, source_, "qzsans.ttf", tag_);
+    ASSERT_EQ(tools_.InstallTTFont(source_, "qzsans.ttf", false, false), qlToolsEx::Installed);
+    std::string newer = ql::test::MakeScratchDir("inst-newer");
+    RenamedDejaVu(kBold, newer, "qzsans.ttf", tag_);
+    std::string target = fonts_ + "\\qzsans.ttf";
+    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    overrides_.tempFolder = temp_ + "\\missing\\folder";  // nowhere to stage the new file
+    {
+        PendingRenamesGuard pending;
+        std::string before = pending.Now();
+        EXPECT_EQ(tools_.InstallTTFont(newer, "qzsans.ttf", false, true), qlToolsEx::InstallFailed);
+        EXPECT_EQ(pending.Now(), before);
+    }
+    EXPECT_EQ(Value(Family() + " (TrueType)").bytes, std::string("qzsans.ttf\0", 11));
+    EXPECT_FALSE(Value(Family() + " Bold (TrueType)").present);
+    EXPECT_TRUE(FamilyKnown(Family()));
+    CloseHandle(held);
+    ql::test::RemoveTree(newer);
+}
+
+TEST_F(InstallTrueType, AnUninstallThatCannotDeleteTheFileChangesNothing)
+{
+    RenamedDejaVu(kRegular, source_, "qzsans.ttf", tag_);
+    ASSERT_EQ(tools_.InstallTTFont(source_, "qzsans.ttf", false, false), qlToolsEx::Installed);
+    std::string target = fonts_ + "\\qzsans.ttf";
+    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(tools_.UnInstallTTFont("qzsans.ttf", "", false));
+    EXPECT_EQ(Value(Family() + " (TrueType)").bytes, std::string("qzsans.ttf\0", 11));
+    EXPECT_TRUE(FamilyKnown(Family()));
+    CloseHandle(held);
+    EXPECT_TRUE(tools_.UnInstallTTFont("qzsans.ttf", "", false));
+    EXPECT_FALSE(FamilyKnown(Family()));
+}
+
+}  // namespace
+
+namespace {
+
+int g_fontChanges = 0;
+
+LRESULT CALLBACK CountFontChanges(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_FONTCHANGE)
+        ++g_fontChanges;
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+TEST_F(InstallTrueType, EveryChangeOfTheInstalledFontsIsBroadcast)
+{
+    if (!ql::test::HaveDisplay())
+        GTEST_SKIP() << "needs a display for a top-level window";
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = CountFontChanges;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QlFontChangeCounter";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                             nullptr);
+    ASSERT_NE(w, nullptr);
+    RenamedDejaVu(kRegular, source_, "qzsans.ttf", tag_);
+    g_fontChanges = 0;
+    ASSERT_EQ(tools_.InstallTTFont(source_, "qzsans.ttf", false, false), qlToolsEx::Installed);
+    EXPECT_EQ(g_fontChanges, 1);
+    EXPECT_EQ(tools_.InstallTTFont(source_, "qzsans.ttf", false, false), qlToolsEx::NotNeeded);
+    EXPECT_EQ(tools_.InstallTTFontTemporary(source_, "qzsans.ttf", false, false), qlToolsEx::NotNeeded);
+    EXPECT_EQ(g_fontChanges, 1);
+    ASSERT_TRUE(tools_.UnInstallTTFont("qzsans.ttf", "", false));
+    EXPECT_EQ(g_fontChanges, 2);
+    DestroyWindow(w);
+}
+
+}  // namespace

@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <random>
+
 using namespace qlzip;
 using namespace ziptest;
 using ql::test::MakeScratchDir;
@@ -202,4 +205,36 @@ TEST_F(ZipHostile, Zip64AndMultiDiskAreRefusedClearly)
     std::string disks = good;
     disks[disks.size() - 18] = 1;   // number of this disk
     EXPECT_EQ(ZipUnsupported, ExtractArchive(Write(disks), {}, options, events));
+}
+
+TEST_F(ZipHostile, RandomDamageNeverEscapesOrCrashes)
+{
+    std::string good = BuildArchive({{"a.ttf", std::string(4000, 'a') + "tail", 8},
+                                     {"sub/b.ttf", "bbbbbbbb"},
+                                     {"c.ttf", std::string(2000, 'c'), 8}});
+    std::mt19937 gen(1234);
+    options.overwriteExisting = true;
+    for (int round = 0; round < 300; ++round) {
+        std::string bad = good;
+        int hits = 1 + int(gen() % 4);
+        for (int h = 0; h < hits; ++h)
+            bad[gen() % bad.size()] = char(gen() & 0xFF);
+        if (gen() % 5 == 0)
+            bad.resize(gen() % bad.size());
+        std::string zip = dir + "\\fuzz.zip";
+        ASSERT_TRUE(WriteFileBytes(zip, bad));
+        std::vector<ZipEntryInfo> list;
+        ListArchive(zip, list);
+        options.useFolderNames = round % 2 == 1;
+        ExtractArchive(zip, {}, options, events);
+        // Whatever came out is a checked, complete file inside the target folder.
+        for (const std::string& name : Listing(out)) {
+            EXPECT_EQ(std::string::npos, name.find(".tmp")) << round;
+            std::string got = ReadFileBytes(out + "\\" + name);
+            if (!got.empty())
+                EXPECT_TRUE(got == std::string(4000, 'a') + "tail" || got == "bbbbbbbb" || got == std::string(2000, 'c'))
+                    << round << " " << name;
+        }
+    }
+    EXPECT_EQ(std::vector<std::string>{"out"}, Listing(dir + "\\box"));
 }

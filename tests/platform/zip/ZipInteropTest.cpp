@@ -7,6 +7,7 @@
 #include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 #include <zlib.h>
 
 #include <cstdlib>
@@ -106,4 +107,8 @@ TEST_F(ZipInterop, WritesArchivesForOtherTools)
     // Written in two steps: the update path must give a valid archive too.
     ASSERT_EQ(ZipOk, WriteArchive(work + "\\engine-enc.zip", {specs[0], specs[1]}, o, events));
     ASSERT_EQ(ZipOk, WriteArchive(work + "\\engine-enc.zip", {specs[1], specs[2], specs[3]}, o, events));
+
+    // Updating Info-ZIP's archive keeps its members (data descriptors and all) as they were.
+    ASSERT_TRUE(CopyFileA((work + "\\infozip-stream.zip").c_str(), (work + "\\engine-update.zip").c_str(), FALSE));
+    ASSERT_EQ(ZipOk, WriteArchive(work + "\\engine-update.zip", {specs[0]}, o, events));
 }

@@ -32,6 +32,9 @@ QL_INTEROP_DIR="$work" "$run" "$exe"
 echo "--- checking the engine's archives with Info-ZIP and Python"
 unzip -tq engine.zip
 unzip -tq -P "$pw" engine-enc.zip
+unzip -tq -P "$pw" engine-update.zip
+[ "$(unzip -Z1 engine-update.zip | sort | tr '\n' ' ')" = "DejaVuSans.ttf DejaVuSerif-Bold.ttf empty.txt noise.bin " ] \
+  || { echo "engine-update.zip has the wrong members"; exit 1; }
 if unzip -tq -P wrong engine-enc.zip >/dev/null 2>&1; then
   echo "a wrong password was accepted"; exit 1
 fi

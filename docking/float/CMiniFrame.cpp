@@ -1,0 +1,446 @@
+#include "docking/float/CMiniFrame.h"
+
+#include <algorithm>
+
+#include "docking/drag/DropGeometry.h"
+#include "docking/drag/PaneDragLoop.h"
+#include "docking/float/DeferredDelete.h"
+#include "docking/float/FloatGeometry.h"
+#include "docking/pane/CPaneWnd.h"
+
+namespace {
+
+struct FrameEntry {
+  HWND hwnd;
+  CMiniFrame* frame;
+};
+
+std::vector<FrameEntry> g_windows;
+std::vector<CMiniFrame*> g_floating;  // search order of the drop code: first is asked first
+CMiniFrame* g_creating = nullptr;
+int g_live = 0;
+const char kFrameClass[] = "MIFRAMEWND";
+constexpr DWORD kFloatStyle = 0x90C40100;
+
+HINSTANCE ModuleInstance() {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&ModuleInstance), &module);
+  return module;
+}
+
+void Unlist(std::vector<CMiniFrame*>& v, const CMiniFrame* f) { v.erase(std::remove(v.begin(), v.end(), f), v.end()); }
+
+void RemoveWindowEntry(HWND hwnd) {
+  g_windows.erase(std::remove_if(g_windows.begin(), g_windows.end(), [hwnd](const FrameEntry& e) { return e.hwnd == hwnd; }),
+                  g_windows.end());
+}
+
+LRESULT CALLBACK FrameClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CMiniFrame* frame = CMiniFrame::FromHandle(hwnd);
+  if (!frame && g_creating) {
+    frame = g_creating;
+    frame->hwnd = hwnd;
+    g_windows.push_back(FrameEntry{hwnd, frame});
+  }
+  if (!frame) return DefWindowProcA(hwnd, message, wParam, lParam);
+  try {
+    return frame->WindowProc(message, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+}
+
+void Refresh(HWND hwnd) {
+  if (hwnd)
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void FillSys(HDC dc, const RECT& r, int colour) {
+  HBRUSH b = CreateSolidBrush(GetSysColor(colour));
+  FillRect(dc, &r, b);
+  DeleteObject(b);
+}
+
+}  // namespace
+
+CMiniFrame::CMiniFrame() { ++g_live; }
+
+CMiniFrame::~CMiniFrame() {
+  --g_live;
+  // Nothing may keep pointing at a frame that is gone.
+  Unlist(g_floating, this);
+  for (auto it = g_windows.begin(); it != g_windows.end();)
+    it = it->frame == this ? g_windows.erase(it) : it + 1;
+  for (CPaneWnd* p : panes_)
+    if (p->miniFrame == this) p->miniFrame = nullptr;
+  if (hwnd && IsWindow(hwnd)) {
+    HWND h = hwnd;
+    hwnd = nullptr;
+    deleteOnDestroy = 0;
+    DestroyWindow(h);
+  }
+}
+
+int CMiniFrame::LiveCount() { return g_live; }
+const std::vector<CMiniFrame*>& CMiniFrame::FloatingFrames() { return g_floating; }
+bool CMiniFrame::IsListed(const CMiniFrame* f) { return std::find(g_floating.begin(), g_floating.end(), f) != g_floating.end(); }
+
+CMiniFrame* CMiniFrame::FromHandle(HWND h) {
+  for (const FrameEntry& e : g_windows)
+    if (e.hwnd == h) return e.frame;
+  return nullptr;
+}
+
+CMiniFrame* CMiniFrame::CreateFloating(const RECT* rect) {
+  auto* f = new CMiniFrame();
+  if (rect) f->SetFloatRect(rect->left, rect->top, rect->right, rect->bottom);
+  g_floating.push_back(f);
+  return f;
+}
+
+void CMiniFrame::MoveToListFront() {
+  Unlist(g_floating, this);
+  g_floating.insert(g_floating.begin(), this);
+}
+
+void CMiniFrame::RemoveFromFrameList() { Unlist(g_floating, this); }
+
+void CMiniFrame::ReleaseIfUnlisted(CMiniFrame* frame) {
+  if (!frame || IsListed(frame)) return;
+  DeferredDelete::Request(frame, [frame] { delete frame; });
+}
+
+void CMiniFrame::GetFloatRect(RECT& out) const { out = hasFloatRect ? floatRect : FloatGeometry::DefaultFloatRect(); }
+
+void CMiniFrame::SetFloatRect(int left, int top, int right, int bottom) {
+  floatRect = RECT{left, top, right, bottom};
+  hasFloatRect = true;
+}
+
+int CMiniFrame::Create(const char* title, DWORD style, const RECT& rect, HWND parent) {
+  HINSTANCE instance = ModuleInstance();
+  WNDCLASSA wc{};
+  if (!GetClassInfoA(instance, kFrameClass, &wc)) {
+    wc.style = CS_VREDRAW | CS_HREDRAW;
+    wc.lpfnWndProc = FrameClassProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kFrameClass;
+    RegisterClassA(&wc);
+  }
+  g_creating = this;
+  CreateWindowExA(0, kFrameClass, title ? title : "", style & ~static_cast<DWORD>(WS_CHILD), rect.left, rect.top,
+                  rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance, nullptr);
+  g_creating = nullptr;
+  if (!hwnd) return 0;
+  SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE);
+  return 1;
+}
+
+bool CMiniFrame::HasSeveralPanes(const CPaneWnd* excluded, bool countHidden) const {
+  int n = 0;
+  for (const CPaneWnd* p : panes_)
+    if (p != excluded && (countHidden || p->IsVisible())) ++n;
+  return n > 1;
+}
+
+CPaneWnd* CMiniFrame::GetFirstPane() const { return panes_.empty() ? nullptr : panes_.front(); }
+
+void CMiniFrame::AttachPane(CPaneWnd* p) {
+  if (!p || !p->hwnd) return;
+  DeferredDelete::Scope scope(this);
+  holdsFormPanes = 1;
+  bool created = false;
+  if (!hwnd) {
+    if (!ownerWindow) ownerWindow = GetParent(p->hwnd);
+    pane = p;
+    singlePaneCaption = 1;
+    if (!IsListed(this)) MoveToListFront();
+    if (hasFloatRect) {
+      p->floatLeft = floatRect.left;
+      p->floatTop = floatRect.top;
+      p->floatWidth = floatRect.right - floatRect.left;
+      p->floatHeight = floatRect.bottom - floatRect.top;
+    } else {
+      int w = p->floatWidth, h = p->floatHeight;
+      if (w <= 0 || h <= 0) w = h = 200;
+      p->floatWidth = w;
+      p->floatHeight = h;
+      SetFloatRect(p->floatLeft, p->floatTop, p->floatLeft + w, p->floatTop + h);
+    }
+    const RECT r{p->floatLeft, p->floatTop, p->floatLeft + p->floatWidth, p->floatTop + p->floatHeight};
+    if (!Create(p->Title().c_str(), kFloatStyle & ~static_cast<DWORD>(WS_VISIBLE), r, ownerWindow)) return;
+    windowCreated = 1;
+    created = true;
+  }
+  p->placed = 1;
+  p->docked = false;
+  p->miniFrame = this;
+  SetParent(p->hwnd, hwnd);
+  if (std::find(panes_.begin(), panes_.end(), p) == panes_.end()) panes_.push_back(p);
+  const bool several = panes_.size() > 1;
+  for (CPaneWnd* q : panes_) {
+    q->sharesMiniFrame = several;
+    Refresh(q->hwnd);
+  }
+  ShowWindow(p->hwnd, SW_SHOWNA);
+  if (created) {
+    SetWindowPos(hwnd, nullptr, p->floatLeft, p->floatTop, p->floatWidth, p->floatHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+  } else if (several) {
+    ClearTitle();
+  }
+  RECT c{};
+  GetClientRect(hwnd, &c);
+  Layout(c.right, c.bottom);
+}
+
+void CMiniFrame::RemovePane(CPaneWnd* p) {
+  auto it = std::find(panes_.begin(), panes_.end(), p);
+  if (it == panes_.end()) return;
+  panes_.erase(it);
+  if (p->miniFrame == this) p->miniFrame = nullptr;
+  p->sharesMiniFrame = false;
+  if (pane == p) pane = GetFirstPane();
+  if (panes_.size() == 1) {
+    CPaneWnd* last = panes_.front();
+    last->sharesMiniFrame = false;
+    Refresh(last->hwnd);
+    if (hwnd) SetWindowTextA(hwnd, last->Title().c_str());
+    singlePaneCaption = 1;
+    Refresh(hwnd);
+  }
+  if (panes_.empty()) RemoveFromFrameList();
+  else if (hwnd) {
+    RECT c{};
+    GetClientRect(hwnd, &c);
+    Layout(c.right, c.bottom);
+  }
+}
+
+void CMiniFrame::CloseIfEmpty() {
+  if (!panes_.empty() || !hwnd) return;
+  RECT w{};
+  GetWindowRect(hwnd, &w);
+  SetFloatRect(w.left, w.top, w.right, w.bottom);
+  // The frame stays, listed, as a window-less frame that remembers its place; the list's
+  // owner deletes it.
+  deleteOnDestroy = 0;
+  if (!IsListed(this)) g_floating.push_back(this);
+  HWND h = hwnd;
+  DestroyWindow(h);
+  hwnd = nullptr;
+  windowCreated = 0;
+  active = 0;
+}
+
+void CMiniFrame::ClearTitle() {
+  singlePaneCaption = 0;
+  if (!hwnd) return;
+  SetWindowTextA(hwnd, "");
+  Refresh(hwnd);
+}
+
+void CMiniFrame::UpdateTitle(CPaneWnd* p) {
+  if (!hwnd || !p || HasSeveralPanes(nullptr, true)) return;
+  SetWindowTextA(hwnd, p->Title().c_str());
+  SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+}
+
+void CMiniFrame::Layout(int cx, int cy) {
+  // Panes share the client area top to bottom (the block tree of a frame section takes over
+  // this placement once it holds them).
+  std::vector<CPaneWnd*> shown;
+  for (CPaneWnd* p : panes_)
+    if (p->hwnd && (GetWindowLongA(p->hwnd, GWL_STYLE) & WS_VISIBLE)) shown.push_back(p);
+  if (shown.empty()) return;
+  const int top = hasTopBand ? 20 : 0;
+  const int height = std::max(0, cy - top);
+  const int n = static_cast<int>(shown.size());
+  for (int i = 0; i < n; ++i) {
+    const int y0 = top + height * i / n, y1 = top + height * (i + 1) / n;
+    SetWindowPos(shown[i]->hwnd, nullptr, 0, y0, std::max(0, cx), std::max(0, y1 - y0), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void CMiniFrame::ToggleAll() {
+  if (!toggleFloat) return;
+  DeferredDelete::Scope scope(this);
+  const std::vector<CPaneWnd*> snapshot = panes_;  // each toggle changes the list
+  for (CPaneWnd* p : snapshot) toggleFloat(p);
+}
+
+void CMiniFrame::DrawCaption() {
+  if (!hwnd) return;
+  HDC dc = GetWindowDC(hwnd);
+  if (!dc) return;
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  OffsetRect(&r, -r.left, -r.top);
+  InflateRect(&r, -GetSystemMetrics(SM_CXFRAME), -GetSystemMetrics(SM_CYFRAME));
+  r.bottom = r.top + 16;
+  FillSys(dc, r, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+  CPaneWnd* first = GetFirstPane();
+  const bool single = holdsFormPanes ? singlePaneCaption != 0 : true;
+  const bool pinShown = holdsFormPanes && single && first && first->pinState != 0;
+  closeRect = RECT{r.right - 14, r.top + 2, r.right - 2, r.top + 14};
+  if (single && first) {
+    RECT text{r.left + 2, r.top + 1, std::max(r.left + 2, (pinShown ? closeRect.left - 18 : closeRect.left) - 2), r.bottom};
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    DrawTextA(dc, first->Title().c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+    SelectObject(dc, oldFont);
+  }
+  DrawFrameControl(dc, &closeRect, DFC_CAPTION, DFCS_CAPTIONCLOSE | (closeUp ? 0 : DFCS_PUSHED));
+  if (pinShown)
+    pinRect = RECT{closeRect.left - 18, closeRect.top, closeRect.left - 6, closeRect.bottom};
+  else
+    SetRectEmpty(&pinRect);
+  ReleaseDC(hwnd, dc);
+}
+
+void CMiniFrame::OnNcLButtonDown(WPARAM hit, POINT screen) {
+  RECT w{};
+  GetWindowRect(hwnd, &w);
+  RECT close = closeRect;
+  OffsetRect(&close, w.left, w.top);
+  const HWND self = hwnd;
+  if (PtInRect(&close, screen)) {
+    closeUp = 0;
+    SendMessageA(self, WM_NCPAINT, 1, 0);
+    bool released = false;
+    PaneDragLoop::Client c;
+    c.buttonState = [this, self](bool over) {
+      closeUp = over ? 0 : 1;
+      SendMessageA(self, WM_NCPAINT, 1, 0);
+    };
+    c.buttonReleased = [&released](bool on) { released = on; };
+    PaneDragLoop(self, PaneDragLoop::Mode::ButtonPress, c).Run(close);
+    closeUp = 1;
+    if (IsWindow(self)) SendMessageA(self, WM_NCPAINT, 1, 0);
+    if (released) {
+      const std::vector<CPaneWnd*> snapshot = panes_;
+      for (CPaneWnd* p : snapshot) p->Close();
+    }
+    return;
+  }
+  if (hit != HTCAPTION || frameDragging) return;
+  active = 1;
+  SendMessageA(self, WM_NCPAINT, 1, 0);
+  frameDragging = 1;
+  // The whole frame moves: the ghost is the frame's own rectangle under the cursor.
+  const int gx = screen.x - w.left, gy = screen.y - w.top;
+  const int fw = w.right - w.left, fh = w.bottom - w.top;
+  PaneDragLoop::Client c;
+  c.search = [this, gx, gy, fw, fh](POINT pt) {
+    PaneDragLoop::Target t;
+    t.zone = 8;
+    POINT o{pt.x - gx, pt.y - gy};
+    if (!IsRectEmpty(&workArea)) o = DropGeometry::ClampFloatGhost(o, fw, fh, workArea);
+    t.ghost = RECT{o.x, o.y, o.x + fw, o.y + fh};
+    return t;
+  };
+  bool moved = false;
+  RECT to{};
+  c.drop = [&](const PaneDragLoop::Target& t, POINT) {
+    moved = true;
+    to = t.ghost;
+  };
+  PaneDragLoop loop(self, PaneDragLoop::Mode::Drag, c);
+  loop.useDesktop = ghostOnDesktop;
+  loop.Run();
+  frameDragging = 0;
+  closeUp = 1;
+  if (moved && IsWindow(self)) {
+    SetWindowPos(self, nullptr, to.left, to.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetFloatRect(to.left, to.top, to.right, to.bottom);
+  }
+}
+
+LRESULT CMiniFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A handler may empty the frame (a drop, a toggle); its deletion waits for the handler.
+  DeferredDelete::Scope scope(this);
+  switch (message) {
+    case WM_DESTROY: return 1;
+    case WM_SIZE: Layout(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_SETFOCUS: return 0;
+    case WM_ACTIVATE: {
+      LRESULT r = DefWindowProcA(hwnd, message, wParam, lParam);
+      const WORD state = LOWORD(wParam);
+      if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
+        if (holdsFormPanes) MoveToListFront();
+        active = 1;
+      } else {
+        active = 0;
+      }
+      SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+      return r;
+    }
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      RECT w{}, c{};
+      GetWindowRect(hwnd, &w);
+      GetClientRect(hwnd, &c);
+      POINT m = FloatGeometry::MinTrackSize(holdsFormPanes != 0, (w.bottom - w.top) - c.bottom);
+      info->ptMinTrackSize = m;
+      return 0;
+    }
+    case WM_WINDOWPOSCHANGING:
+      if (holdsFormPanes && !IsRectEmpty(&workArea)) {
+        RECT w{};
+        GetWindowRect(hwnd, &w);
+        FloatGeometry::ClampWindowPos(*reinterpret_cast<WINDOWPOS*>(lParam), w, workArea);
+      }
+      break;
+    case WM_NCDESTROY: {
+      RemoveWindowEntry(hwnd);
+      hwnd = nullptr;
+      windowCreated = 0;
+      if (deleteOnDestroy) DeferredDelete::Request(this, [this] { delete this; });
+      return 1;
+    }
+    case WM_CREATE: return 0;
+    case 0x36D: return 1;
+    case WM_NCCALCSIZE: {
+      auto* r = reinterpret_cast<RECT*>(lParam);
+      *r = FloatGeometry::NonClientInset(static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)), *r,
+                                         GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME),
+                                         GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER));
+      return 0;
+    }
+    case WM_NCHITTEST: {
+      LRESULT hit = DefWindowProcA(hwnd, message, wParam, lParam);
+      if (hit == HTCLIENT || hit == HTSYSMENU || hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON) {
+        // The small caption is ours: 16 pixels under the top frame edge.
+        RECT w{};
+        GetWindowRect(hwnd, &w);
+        const int y = static_cast<short>(HIWORD(lParam));
+        const int top = w.top + GetSystemMetrics(SM_CYFRAME);
+        if (y >= top && y < top + 16) return HTCAPTION;
+      }
+      return hit;
+    }
+    case WM_NCPAINT:
+      DefWindowProcA(hwnd, message, wParam, lParam);
+      DrawCaption();
+      return 0;
+    case WM_NCACTIVATE: {
+      LRESULT r = DefWindowProcA(hwnd, message, wParam, lParam);
+      DrawCaption();
+      return r;
+    }
+    case WM_NCLBUTTONDOWN: {
+      POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT) break;  // Windows sizes a pane frame
+      OnNcLButtonDown(wParam, pt);
+      return 0;
+    }
+    case WM_NCLBUTTONUP: frameDragging = 0; return 0;
+    case WM_NCLBUTTONDBLCLK: ToggleAll(); return 0;
+    default: break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}

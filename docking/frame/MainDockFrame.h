@@ -1,0 +1,98 @@
+#pragma once
+// The one docking frame of the process around the host's MDI client: subclasses the host and
+// its MDI client, keeps the host's menu accelerators working in floating frames and closes a
+// tracked pane popup when the mouse goes away.
+#include "docking/frame/Accelerators.h"
+#include "docking/frame/DockFrameBase.h"
+#include "docking/framework/Subclass.h"
+
+#include <oaidl.h>
+
+#include <string>
+#include <vector>
+
+class CDockFrameCtl;
+class CMenuImageStore;
+
+// What the frame needs of the popup that shows an unpinned pane.
+class CTrackedPopup {
+public:
+    virtual ~CTrackedPopup() = default;
+    virtual HWND Window() const = 0;
+    virtual HWND StripWindow() const = 0;
+    virtual bool StripHitTab(POINT screen) const = 0;
+    virtual void SlideBack() = 0;
+};
+
+// Whether a mouse message closes the tracked popup.
+struct PopupMouseEvent {
+    UINT message;
+    UINT hitTest;
+    bool targetInPopup;      // the target window, one of its parents or owners is the popup
+    bool onStripTab;         // over a tab of the strip that opened the popup
+    bool targetInFrame;      // the target is the frame window or a descendant
+    bool comboList;          // the target's class is "ComboLBox"
+    DWORD now;
+};
+struct PopupTracking {
+    bool touched = false;
+    bool suspended = false;
+    DWORD lastInsideTick = 0;
+};
+bool PopupShouldClose(PopupTracking& state, const PopupMouseEvent& e);
+// A host menu opened (tracked popups stay open meanwhile) or closed.
+void DockFrameMenuOpen(bool open);
+
+class CMainDockFrame : public CDockFrameBase, public CSubclassOwner {
+public:
+    explicit CMainDockFrame(CDockFrameCtl* owner);
+    ~CMainDockFrame() override;
+
+    void Attach(HWND host);
+    void Detach();
+    void SetClientWindow(HWND window);
+    void ClearLayout();
+    HRESULT SaveStates(const std::string& key);
+    HRESULT LoadStates(const std::string& key);
+    void NudgeHost();
+    HMENU GetHostMenu() const;
+    HWND FocusedMiniFrame() const;
+    void ComputeWorkArea();
+    void ReadHostForm(int insets[4]);
+    void SetTrackedPopup(CTrackedPopup* popup);
+    void CloseTrackedPopup();
+    void RebuildAccelerators();
+
+    LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    static CMainDockFrame* Current();
+    static HWND RegisteredHost();
+
+    int m_lastClientX = 0, m_lastClientY = 0, m_lastClientCx = 0, m_lastClientCy = 0;
+    int m_bSizing = 0;
+    int m_bSuppressActivate = 0;
+    CDockFrameCtl* m_pOwner;
+    CMenuImageStore* m_pImageStore = nullptr;
+    int m_bTreeReturnQuery = 0;
+    PopupTracking m_tracking;
+    CTrackedPopup* m_pTrackedPopup = nullptr;
+    int m_bBoundaryCheck = 1;
+    RECT m_rcWork = {0, 0, 0, 0};
+    int m_osMajor = 4, m_osMinor = 0, m_osPlatform = 0;
+    int m_bDesignerHostMode = 0;
+    HKEY m_registryRoot = HKEY_LOCAL_MACHINE;
+    std::vector<AccelRecord> m_accelerators;
+    int m_bAttached = 0;
+    HHOOK m_hMouseHook = nullptr;
+    int m_bLayoutLoaded = 0;
+    int m_bHostNudged = 0;
+    bool m_bDestroying = false;
+
+private:
+    LRESULT HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT MdiClientProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam);
+    void TrackMouse(UINT message, const MOUSEHOOKSTRUCT* info);
+    HWND m_hWndHost = nullptr;
+};

@@ -1,0 +1,484 @@
+#include "docking/pane/CPaneWnd.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "docking/drag/DropGeometry.h"
+#include "docking/float/CMiniFrame.h"
+#include "docking/float/FloatGeometry.h"
+#include "docking/pane/PaneOwner.h"
+
+namespace {
+
+struct PaneEntry {
+  HWND hwnd;
+  CPaneWnd* pane;
+};
+
+std::vector<PaneEntry>* g_panes = nullptr;
+CPaneWnd* g_creating = nullptr;
+int g_live = 0;
+const char kPaneClass[] = "ThunderRT6FormDCSS";
+constexpr UINT_PTR kLayoutTimer = 1;
+constexpr LONG kFormFrameBits = 0x00CF0000;  // caption, system menu, sizing frame, min/max boxes
+
+std::vector<std::function<void(CPaneWnd*)>>& ForgetHooks() {
+  static std::vector<std::function<void(CPaneWnd*)>> hooks;
+  return hooks;
+}
+
+HINSTANCE ModuleInstance() {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&ModuleInstance), &module);
+  return module;
+}
+
+void RemoveEntry(HWND hwnd) {
+  if (!g_panes) return;
+  auto it = std::find_if(g_panes->begin(), g_panes->end(), [hwnd](const PaneEntry& e) { return e.hwnd == hwnd; });
+  if (it != g_panes->end()) g_panes->erase(it);
+  if (g_panes->empty()) {
+    delete g_panes;
+    g_panes = nullptr;
+  }
+}
+
+LRESULT CALLBACK PaneClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CPaneWnd* pane = CPaneWnd::FromHandle(hwnd);
+  if (!pane && g_creating) {
+    pane = g_creating;
+    pane->hwnd = hwnd;
+    if (!g_panes) g_panes = new std::vector<PaneEntry>();
+    g_panes->push_back(PaneEntry{hwnd, pane});
+  }
+  if (!pane) return DefWindowProcA(hwnd, message, wParam, lParam);
+  try {
+    return pane->WindowProc(message, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+}
+
+void FillSys(HDC dc, const RECT& r, int colour) {
+  HBRUSH b = CreateSolidBrush(GetSysColor(colour));
+  FillRect(dc, &r, b);
+  DeleteObject(b);
+}
+
+void Edge(HDC dc, const RECT& r, int topLeft, int bottomRight) {
+  FillSys(dc, RECT{r.left, r.top, r.right - 1, r.top + 1}, topLeft);
+  FillSys(dc, RECT{r.left, r.top, r.left + 1, r.bottom - 1}, topLeft);
+  FillSys(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+  FillSys(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+}
+
+// The two raised bars of the grip, across a strip along the top or down the left.
+void DrawGrip(HDC dc, const RECT& grip, bool vertical) {
+  for (int offset : {4, 9}) {
+    RECT bar = vertical ? RECT{grip.left + offset, grip.top + 2, grip.left + offset + 3, grip.bottom - 2}
+                        : RECT{grip.left + 2, grip.top + offset, grip.right - 2, grip.top + offset + 3};
+    if (bar.right > bar.left && bar.bottom > bar.top) Edge(dc, bar, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+  }
+}
+
+void DrawPin(HDC dc, const RECT& r, bool active, int kind) {
+  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(active ? COLOR_BTNHIGHLIGHT : COLOR_BTNTEXT));
+  HGDIOBJ old = SelectObject(dc, pen);
+  const int cx = r.left + (r.right - r.left) / 2, cy = r.top + (r.bottom - r.top) / 2;
+  auto line = [dc](int x1, int y1, int x2, int y2) {
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+  };
+  if (kind == 1) {
+    line(cx, cy + 6, cx, cy + 2);
+    line(cx - 3, cy + 2, cx + 4, cy + 2);
+    line(cx + 2, cy + 2, cx + 2, cy - 5);
+    line(cx + 1, cy + 2, cx + 1, cy - 5);
+    line(cx + 2, cy - 5, cx - 3, cy - 5);
+    line(cx - 2, cy - 5, cx - 2, cy + 2);
+  } else if (kind == 2) {
+    line(cx - 6, cy, cx - 2, cy);
+    line(cx - 2, cy - 3, cx - 2, cy + 4);
+    line(cx - 2, cy + 2, cx + 5, cy + 2);
+    line(cx - 2, cy + 1, cx + 5, cy + 1);
+    line(cx + 5, cy + 2, cx + 5, cy - 3);
+    line(cx + 5, cy - 2, cx - 2, cy - 2);
+  }
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}
+
+}  // namespace
+
+CPaneWnd::CPaneWnd() { ++g_live; }
+
+CPaneWnd::~CPaneWnd() {
+  --g_live;
+  for (auto& hook : ForgetHooks()) hook(this);
+  if (CMiniFrame* frame = miniFrame) {
+    frame->RemovePane(this);
+    CMiniFrame::ReleaseIfUnlisted(frame);
+  }
+  if (owner) owner->PaneGone();
+  owner = nullptr;
+}
+
+int CPaneWnd::LiveCount() { return g_live; }
+
+void CPaneWnd::AddForgetHook(std::function<void(CPaneWnd*)> hook) { ForgetHooks().push_back(std::move(hook)); }
+
+CPaneWnd* CPaneWnd::FromHandle(HWND h) {
+  if (!g_panes || !h) return nullptr;
+  for (const PaneEntry& e : *g_panes)
+    if (e.hwnd == h) return e.pane;
+  return nullptr;
+}
+
+int CPaneWnd::Attach(HWND form, HWND parent) {
+  if (!form || !IsWindow(form) || hwnd) return 0;
+  char caption[180] = {};
+  GetWindowTextA(form, caption, sizeof caption);
+  title = caption;
+
+  HINSTANCE instance = ModuleInstance();
+  WNDCLASSA wc{};
+  if (!GetClassInfoA(instance, kPaneClass, &wc)) {
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = PaneClassProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kPaneClass;
+    RegisterClassA(&wc);
+  }
+  g_creating = this;
+  CreateWindowExA(0, kPaneClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, nullptr, instance, nullptr);
+  g_creating = nullptr;
+  if (!hwnd) return 0;
+
+  hostedWnd = form;
+  LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+  SetWindowLongA(hwnd, GWL_STYLE, (style & ~WS_CAPTION) | WS_CLIPCHILDREN);
+  SetWindowTextA(hwnd, caption);
+  captionActive = 1;
+
+  formOldStyle = GetWindowLongA(form, GWL_STYLE);
+  formOldParent = GetParent(form);
+  if (owner) owner->SetOwnStyleChange(true);
+  // A child must not keep WS_POPUP: the two together make a window Windows treats as neither.
+  SetWindowLongA(form, GWL_STYLE, (formOldStyle & static_cast<LONG>(0xFF30FFFF) & ~static_cast<LONG>(WS_POPUP)) | WS_CHILD);
+  if (owner) owner->SetOwnStyleChange(false);
+  SetParent(form, hwnd);
+  SetWindowPos(form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+  SetTimer(hwnd, kLayoutTimer, 60, nullptr);
+  return 1;
+}
+
+void CPaneWnd::ReleaseForm() {
+  HWND form = hostedWnd;
+  hostedWnd = nullptr;
+  if (!form || !IsWindow(form)) return;
+  ShowWindow(form, SW_HIDE);
+  HWND back = formOldParent && IsWindow(formOldParent) ? formOldParent : nullptr;
+  if (owner) owner->SetOwnStyleChange(true);
+  SetWindowLongA(form, GWL_STYLE, formOldStyle & ~static_cast<LONG>(WS_VISIBLE));
+  if (owner) owner->SetOwnStyleChange(false);
+  SetParent(form, back);
+  SetWindowPos(form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+}
+
+void CPaneWnd::Destroy() {
+  ReleaseForm();
+  if (hwnd) {
+    DestroyWindow(hwnd);  // WM_NCDESTROY deletes the object
+    return;
+  }
+  delete this;
+}
+
+void CPaneWnd::SetTitle(const std::string& text) {
+  title = text;
+  if (!hwnd) return;
+  SetWindowTextA(hwnd, title.c_str());
+  SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+}
+
+void CPaneWnd::SetVisible(bool show) {
+  if (!hwnd) return;
+  if (show) {
+    ShowWindow(hwnd, SW_SHOW);
+    placed = 1;
+    if (owner) owner->FireShown();
+  } else {
+    ShowWindow(hwnd, SW_HIDE);
+    placed = 0;
+    if (owner) owner->FireHidden();
+  }
+}
+
+void CPaneWnd::SetPinState(int state) {
+  if (state == pinState || state < 0 || state > 2) return;
+  pinState = state;
+  if (state == 0) SetRectEmpty(&pinRect);
+  if (hwnd) {
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+  }
+}
+
+void CPaneWnd::Float() {
+  if (!hwnd) return;
+  if (miniFrame && !miniFrame->HasSeveralPanes(this, true) && miniFrame->hwnd) {
+    // Alone in its frame: the frame itself moves.
+    SetWindowPos(miniFrame->hwnd, nullptr, floatLeft, floatTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  if (miniFrame) {
+    CMiniFrame* old = miniFrame;
+    RECT w{};
+    GetWindowRect(hwnd, &w);
+    SetParent(hwnd, GetParent(old->hwnd) ? GetParent(old->hwnd) : old->ownerWindow);
+    old->RemovePane(this);
+    CMiniFrame::ReleaseIfUnlisted(old);
+  }
+  if (floatWidth <= 0 || floatHeight <= 0) {
+    floatWidth = 200;
+    floatHeight = 200;
+  }
+  if (!IsRectEmpty(&workArea)) FloatGeometry::KeepInBounds(floatLeft, floatTop, floatWidth, workArea);
+  CMiniFrame* frame = new CMiniFrame();
+  frame->workArea = workArea;
+  frame->ghostOnDesktop = ghostOnDesktop;
+  docked = false;
+  frame->AttachPane(this);
+}
+
+void CPaneWnd::Close() {
+  if (pinState == 2) {
+    if (owner) owner->FireHidden();
+    return;
+  }
+  SetVisible(false);
+}
+
+int CPaneWnd::WantedCaptionSize() const {
+  return (docked || sharesMiniFrame || pinState == 2) ? PaneGeometry::kCaption : 0;
+}
+
+int CPaneWnd::NcHitTest(POINT screen) const {
+  RECT w{};
+  GetWindowRect(hwnd, &w);
+  return PaneGeometry::OnCaption(w, screen, captionSize, StripOnLeft()) ? HTCAPTION : -1;
+}
+
+void CPaneWnd::LayoutContent() {
+  if (!hwnd) return;
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  const bool tabbed = pinState != 2 && tabStripWnd && IsWindow(tabStripWnd);
+  PaneGeometry::ContentLayout c = PaneGeometry::LayoutContent(client, tabbed);
+  if (c.placeForm && hostedWnd)
+    SetWindowPos(hostedWnd, nullptr, c.form.left, c.form.top, c.form.right - c.form.left, c.form.bottom - c.form.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (c.placeTabs && IsWindowVisible(hwnd))
+    SetWindowPos(tabStripWnd, nullptr, c.tabs.left, c.tabs.top, c.tabs.right - c.tabs.left, c.tabs.bottom - c.tabs.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CPaneWnd::OnTimer() {
+  LayoutContent();
+  if (hostedWnd && !IsWindowVisible(hostedWnd)) ShowWindow(hostedWnd, SW_SHOWNA);
+  KillTimer(hwnd, kLayoutTimer);
+}
+
+void CPaneWnd::DrawCaption(bool active) {
+  if (captionSize <= 0 || !hwnd) return;
+  HDC dc = GetWindowDC(hwnd);
+  if (!dc) return;
+  RECT w{};
+  GetWindowRect(hwnd, &w);
+  const int width = w.right - w.left, height = w.bottom - w.top;
+  const bool pinEnabled = pinState != 0;
+  if (dragAreaStyle == 1) {
+    const bool onLeft = StripOnLeft();
+    PaneGeometry::CaptionLayout c = PaneGeometry::NoTextCaption(onLeft, pinEnabled, width, height);
+    FillSys(dc, c.strip, COLOR_BTNFACE);
+    DrawGrip(dc, c.grip, onLeft);
+    closeRect = c.close;
+    DrawFrameControl(dc, &closeRect, DFC_CAPTION, DFCS_CAPTIONCLOSE | (closeUp ? 0 : DFCS_PUSHED));
+    pinRect = c.pin;
+    if (pinEnabled) {
+      if (!pinUp) {
+        RECT sunk = pinRect;
+        if (onLeft) InflateRect(&sunk, 0, 1); else InflateRect(&sunk, 1, 0);
+        Edge(dc, sunk, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+      }
+      DrawPin(dc, pinRect, false, pinState);
+    }
+  } else {
+    PaneGeometry::CaptionLayout c = PaneGeometry::TextCaption(pinEnabled, width);
+    FillSys(dc, RECT{0, 0, width, 2}, COLOR_BTNFACE);
+    RECT bar{0, 2, width, PaneGeometry::kCaption};
+    FillSys(dc, bar, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+    RECT text = bar;
+    text.left += 2;
+    text.right = std::max(text.left, (pinEnabled ? c.pin.left : c.close.left) - 2);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    DrawTextA(dc, title.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+    SelectObject(dc, oldFont);
+    closeRect = c.close;
+    DrawFrameControl(dc, &closeRect, DFC_CAPTION, DFCS_CAPTIONCLOSE | (closeUp ? 0 : DFCS_PUSHED));
+    pinRect = c.pin;
+    if (pinEnabled) {
+      if (!pinUp) {
+        RECT sunk = pinRect;
+        InflateRect(&sunk, 2, 1);
+        Edge(dc, sunk, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+      }
+      DrawPin(dc, pinRect, active, pinState);
+    }
+  }
+  ReleaseDC(hwnd, dc);
+}
+
+void CPaneWnd::RunButtonPress(bool close, const RECT& screenButton) {
+  int& up = close ? closeUp : pinUp;
+  up = 0;
+  SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+  PaneDragLoop::Client client;
+  const HWND self = hwnd;
+  client.buttonState = [this, &up, self](bool over) {
+    up = over ? 0 : 1;
+    SendMessageA(self, WM_NCPAINT, 1, 0);
+  };
+  bool released = false;
+  client.buttonReleased = [&released](bool on) { released = on; };
+  dragging = 1;
+  PaneDragLoop loop(hwnd, PaneDragLoop::Mode::ButtonPress, client);
+  loop.Run(screenButton);
+  dragging = 0;
+  closeUp = 1;
+  pinUp = 1;
+  if (IsWindow(self)) SendMessageA(self, WM_NCPAINT, 1, 0);
+  if (!released) return;
+  if (close)
+    Close();
+  else
+    SetPinState(pinState == 1 ? 2 : 1);
+}
+
+PaneDragLoop::Target CPaneWnd::FloatTarget(POINT screen) const {
+  PaneDragLoop::Target t;
+  t.zone = 8;
+  const int w = floatWidth > 0 ? floatWidth : 200;
+  const int h = floatHeight > 0 ? floatHeight : 200;
+  POINT o = DropGeometry::FloatGhostOrigin(screen, grabX_, grabY_, dragW_, dragH_, w, h);
+  if (!IsRectEmpty(&workArea)) o = DropGeometry::ClampFloatGhost(o, w, h, workArea);
+  t.ghost = RECT{o.x, o.y, o.x + w, o.y + h};
+  return t;
+}
+
+void CPaneWnd::RunDrag(POINT screen) {
+  RECT w{};
+  GetWindowRect(hwnd, &w);
+  grabX_ = screen.x - w.left;
+  grabY_ = screen.y - w.top;
+  dragW_ = w.right - w.left;
+  dragH_ = w.bottom - w.top;
+  PaneDragLoop::Client client;
+  client.search = [this](POINT pt) { return dropSearch ? dropSearch(*this, pt) : FloatTarget(pt); };
+  client.drop = [this](const PaneDragLoop::Target& t, POINT) {
+    if (dropAction) {
+      dropAction(*this, t);
+      return;
+    }
+    if (t.zone == 8 || t.zone == 255) {
+      floatLeft = t.ghost.left;
+      floatTop = t.ghost.top;
+      Float();
+    }
+  };
+  dragging = 1;
+  PaneDragLoop loop(hwnd, PaneDragLoop::Mode::Drag, client);
+  loop.useDesktop = ghostOnDesktop;
+  loop.Run();
+  dragging = 0;
+}
+
+void CPaneWnd::OnNcLButtonDown(POINT screen) {
+  RECT w{};
+  GetWindowRect(hwnd, &w);
+  const bool noTextLeft = dragAreaStyle == 1 && docked && (side == 1 || side == 3);
+  RECT closeHit = PaneGeometry::CloseHitRect(w, noTextLeft);
+  if (PtInRect(&closeHit, screen)) {
+    RunButtonPress(true, closeHit);
+    return;
+  }
+  if (!IsRectEmpty(&pinRect)) {
+    RECT pin = pinRect;
+    OffsetRect(&pin, w.left, w.top);
+    if (PtInRect(&pin, screen)) {
+      RunButtonPress(false, pin);
+      return;
+    }
+  }
+  if (pinState == 2) return;
+  RunDrag(screen);
+  if (IsWindow(hwnd)) SetFocus(hwnd);
+}
+
+LRESULT CPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE: {
+      LRESULT r = DefWindowProcA(hwnd, message, wParam, lParam);
+      LayoutContent();
+      return r;
+    }
+    case WM_SETFOCUS:
+      if (HWND child = GetWindow(hwnd, GW_CHILD)) SetFocus(child);
+      return 0;
+    case WM_NCCALCSIZE: {
+      captionSize = WantedCaptionSize();
+      if (captionSize > 0) {
+        auto* r = reinterpret_cast<RECT*>(lParam);
+        *r = PaneGeometry::ReserveCaption(*r, captionSize, StripOnLeft());
+      }
+      return 0;
+    }
+    case WM_NCHITTEST: {
+      POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (NcHitTest(pt) >= 0) return HTCAPTION;
+      break;
+    }
+    case WM_NCPAINT:
+      DefWindowProcA(hwnd, message, wParam, lParam);
+      DrawCaption(captionActive == 1);
+      return 0;
+    case WM_NCACTIVATE: return 1;
+    case WM_NCLBUTTONDOWN: {
+      POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      OnNcLButtonDown(pt);
+      return 0;
+    }
+    case WM_TIMER:
+      if (wParam == kLayoutTimer) OnTimer();
+      return 0;
+    case WM_DESTROY:
+      // The hosted form belongs to the host: it must not die with the pane window (its
+      // children are destroyed after this message).
+      ReleaseForm();
+      break;
+    case WM_NCDESTROY: {
+      HWND self = hwnd;
+      RemoveEntry(self);
+      LRESULT r = DefWindowProcA(self, message, wParam, lParam);
+      hwnd = nullptr;
+      delete this;
+      return r;
+    }
+    default: break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,94 @@
+#pragma once
+// The window that turns a hosted form into a dockable pane: it takes the form in as a child,
+// draws a 16-pixel caption strip with close and pin buttons, and starts drags from it.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "docking/drag/PaneDragLoop.h"
+#include "docking/pane/PaneGeometry.h"
+
+class CPaneOwner;
+class CMiniFrame;
+
+class CPaneWnd {
+public:
+  CPaneWnd();
+  virtual ~CPaneWnd();
+  CPaneWnd(const CPaneWnd&) = delete;
+  CPaneWnd& operator=(const CPaneWnd&) = delete;
+
+  // Takes the form in: a child window of parent, the form re-parented into it without its
+  // frame bits. 1 on success.
+  int Attach(HWND form, HWND parent);
+  // Gives the form back to the window it came from (hidden, its style restored), so the form
+  // outlives the pane window.
+  void ReleaseForm();
+  // Destroys the window; the object goes with it.
+  void Destroy();
+
+  void SetTitle(const std::string& text);
+  const std::string& Title() const { return title; }
+  // Shows or hides the pane; the owner hears of it.
+  void SetVisible(bool show);
+  bool IsVisible() const { return hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE); }
+  void SetPinState(int state);
+  // Floats the pane at its float rectangle, in a frame of its own.
+  void Float();
+  // Hides the pane through its close button.
+  void Close();
+
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual void LayoutContent();
+  virtual void OnTimer();
+  void DrawCaption(bool active);
+  // HTCAPTION on the caption strip, -1 elsewhere.
+  int NcHitTest(POINT screen) const;
+  // Caption strip thickness the non-client calculation reserves now.
+  int WantedCaptionSize() const;
+  bool StripOnLeft() const { return PaneGeometry::StripOnLeft(dragAreaStyle, side) && docked; }
+
+  // Press on the caption at a screen point: a button press or a drag.
+  void OnNcLButtonDown(POINT screen);
+
+  // Where a drag would drop; without one the pane floats at the ghost's place.
+  std::function<PaneDragLoop::Target(CPaneWnd&, POINT)> dropSearch;
+  std::function<void(CPaneWnd&, const PaneDragLoop::Target&)> dropAction;
+  // Desktop drawing off (tests draw nothing on the screen).
+  bool ghostOnDesktop = true;
+
+  static CPaneWnd* FromHandle(HWND hwnd);
+  static int LiveCount();
+  // Called with every pane that is going, before it is deleted, so references to it are cleared.
+  static void AddForgetHook(std::function<void(CPaneWnd*)> hook);
+
+  CPaneOwner* owner = nullptr;
+  HWND hwnd = nullptr;
+  HWND hostedWnd = nullptr;
+  HWND formOldParent = nullptr;
+  LONG formOldStyle = 0;
+  std::string title;
+  int dragAreaStyle = 1;  // 0 text caption, 1 grip without text
+  int pinState = 1;       // 0 disabled, 1 pinned, 2 unpinned
+  int side = 0;
+  bool docked = false;              // in the main frame
+  bool sharesMiniFrame = false;     // in a floating frame with other panes
+  int captionSize = 0;
+  int captionActive = -1;
+  int placed = 1;
+  int dragging = 0;
+  int closeUp = 1, pinUp = 1;
+  RECT closeRect{}, pinRect{};
+  int floatLeft = 0, floatTop = 0, floatWidth = -100, floatHeight = -200;
+  int dockedWidth = 0, dockedHeight = 0;
+  RECT workArea{};  // empty: no boundary check
+  HWND tabStripWnd = nullptr;
+  CMiniFrame* miniFrame = nullptr;  // the floating frame holding the pane, if any  // the leaf's tab strip while this pane shows two or more tabs
+
+private:
+  void RunButtonPress(bool close, const RECT& screenButton);
+  void RunDrag(POINT screen);
+  PaneDragLoop::Target FloatTarget(POINT screen) const;
+  int grabX_ = 0, grabY_ = 0, dragW_ = 0, dragH_ = 0;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// What a pane window asks of the control that owns it (the FDPane control of the hosted form).
+#include <string>
+
+class CPaneOwner {
+public:
+  virtual ~CPaneOwner() = default;
+  // Key under which the pane's placement is saved (at most 59 characters).
+  virtual std::string GetLayoutName() = 0;
+  // Set while the pane changes the hosted form's style, so the form lets the change through.
+  virtual void SetOwnStyleChange(bool on) = 0;
+  virtual bool CanDock(int side) = 0;
+  virtual void FireShown() = 0;
+  virtual void FireHidden() = 0;
+  virtual void FireDockStyleChanged(int side) = 0;
+  // The pane window is going; the owner must drop its pointer.
+  virtual void PaneGone() = 0;
+};
