@@ -258,3 +258,32 @@ TEST(DockLayout, HostResizeMovesTheFarSections)
     f.OnHostSize(SIZE_MINIMIZED, 0, 0);
     EXPECT_EQ(r.m_rc.right, 900);
 }
+
+TEST(DockLayout, DropTargetsAroundAndInsideTheLayout)
+{
+    Frame f;
+    FakePane a("a", 200, 100), dragged("d");
+    Dock(f, a, 0);
+    DockDragInfo drag;
+    drag.pane = &dragged;
+    SetRect(&drag.sourceRect, 0, 0, 120, 90);
+    SIZE size;
+    // Just outside the dock area's top edge: a new outermost top section.
+    EXPECT_EQ(f.FindDropTarget(drag, &dragged, 400, -5, size), 1);
+    EXPECT_EQ(drag.targetIndex, 0);
+    // On a's caption: a tab drop on a.
+    drag = DockDragInfo();
+    drag.pane = &dragged;
+    SetRect(&drag.sourceRect, 0, 0, 120, 90);
+    EXPECT_EQ(f.FindDropTarget(drag, &dragged, 100, 8, size), 0);
+    EXPECT_EQ(drag.asTab, 1);
+    EXPECT_EQ(drag.tabTarget, &a);
+    // Inside the client area near its right edge: a new innermost right section.
+    drag = DockDragInfo();
+    drag.pane = &dragged;
+    SetRect(&drag.sourceRect, 0, 0, 120, 90);
+    EXPECT_EQ(f.FindDropTarget(drag, &dragged, 795, 300, size), 2);
+    EXPECT_EQ(drag.targetIndex, -1);
+    // The middle of the client area: no dock (the pane floats).
+    EXPECT_EQ(f.FindDropTarget(drag, &dragged, 500, 300, size), 255);
+}
