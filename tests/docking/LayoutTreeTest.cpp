@@ -287,3 +287,60 @@ TEST(DockLayout, DropTargetsAroundAndInsideTheLayout)
     // The middle of the client area: no dock (the pane floats).
     EXPECT_EQ(f.FindDropTarget(drag, &dragged, 500, 300, size), 255);
 }
+
+TEST(DockLayout, RememberedPanesFindTheirPlaceByTitle)
+{
+    Frame f;
+    FakePane a("Fonts", 200, 100), b("Preview");
+    Dock(f, a, 2);
+    SplitBeside(f, &a, &b, 3);
+    // Preview is closed: its slot remembers the title, its leaf stays vacant.
+    ASSERT_EQ(f.RememberPane(&b), 1);
+    f.ReleasePane(&b, nullptr);
+    ASSERT_EQ(CheckLayout(f), "");
+    CLayoutBlock* place = b.m_pBlock;
+    ASSERT_NE(place, nullptr);
+    ASSERT_TRUE(place->m_pSlots);
+    EXPECT_EQ((*place->m_pSlots)[0].title, "Preview");
+    EXPECT_EQ((*place->m_pSlots)[0].misc, 3);
+    // A fresh pane of that title (a new run) is given the same place.
+    FakePane again("Preview");
+    CDockFrameBase::Placement where;
+    EXPECT_EQ(f.FindPlacement(&again, "PREVIEW", where), place);
+    EXPECT_EQ(where.side, 2);
+    EXPECT_EQ(where.flags, 3);
+    EXPECT_EQ(again.m_pBlock, place);
+    EXPECT_EQ(again.m_nSectionIndex, 0);
+    b.m_pBlock = nullptr;
+    f.DockPane(&again, 0, nullptr);
+    EXPECT_EQ(CheckLayout(f), "");
+    EXPECT_EQ(again.m_rc.left, a.m_rc.left);
+    CDockFrameBase::Placement none;
+    EXPECT_EQ(f.FindPlacement(&again, "Unknown", none), nullptr);
+}
+
+TEST(DockLayout, AWholeTreeDocksAsANewSection)
+{
+    Frame f;
+    FakePane a("a"), b("b");
+    auto* root = new CLayoutBlock();
+    auto* first = new CLayoutBlock();
+    auto* second = new CLayoutBlock();
+    root->m_pFirst = first;
+    root->m_pSecond = second;
+    first->m_pParent = second->m_pParent = root;
+    root->m_nSplitSide = 1;
+    first->m_nOwnSide = 1;
+    second->m_nOwnSide = 3;
+    first->m_pPane = &a;
+    second->m_pPane = &b;
+    a.m_pBlock = first;
+    b.m_pBlock = second;
+    root->m_pSplitter = new CSplitterBar(1, &f);
+    f.InsertBlock(root, 0, -1, SIZE{180, 300});
+    EXPECT_EQ(CheckLayout(f), "");
+    EXPECT_EQ(a.m_pFrame, &f);
+    EXPECT_EQ(b.m_nSide, 0);
+    EXPECT_EQ(a.m_rc.right - a.m_rc.left, 180);
+    EXPECT_EQ(f.m_rcClient.left, 184);
+}
