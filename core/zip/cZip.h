@@ -60,7 +60,7 @@ public:
     void SetAllowAppend(bool on) { opt_.allowAppend = on; }
 
     int32_t FileSpecCount() const { return int32_t(specs_.size()); }
-    // Specification nIndex (1-based); outside 1..count raises error 9.
+    // File entry nIndex (1-based); outside 1..count raises error 9.
     const std::string& FileSpec(int32_t nIndex) const;
     void ClearFileSpecs() { specs_.clear(); }
     int32_t AddFileSpec(const std::string& sSpec);

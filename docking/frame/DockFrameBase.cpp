@@ -525,29 +525,8 @@ void CDockFrameBase::DockPane(CPaneBase* pane, int, CDockSection** newSection)
         section = pane->MakeSection();
         if (newSection)
             *newSection = section;
-        const int startSide = StartNeighbourSide(side), endSide = EndNeighbourSide(side);
-        if (index < 0 || index > SectionCount(side)) {
-            section->m_pStartNeighbour = LastSection(startSide);
-            section->m_pEndNeighbour = LastSection(endSide);
-            index = SectionCount(side);
-        } else {
-            CDockSection* before = index > 0 ? SectionAt(side, index - 1) : nullptr;
-            if (before) {
-                section->m_pStartNeighbour = before->m_pStartNeighbour;
-                section->m_pEndNeighbour = before->m_pEndNeighbour;
-            }
-            // Sections of the perpendicular sides that were bounded by the one before now meet the new one.
-            const bool atStart = side == 0 || side == 1;
-            for (int perp : {side == 0 || side == 2 ? 1 : 0, side == 0 || side == 2 ? 3 : 2})
-                for (int i = 0; i < SectionCount(perp); ++i) {
-                    CDockSection* s = SectionAt(perp, i);
-                    CDockSection*& link = atStart ? s->m_pStartNeighbour : s->m_pEndNeighbour;
-                    if (link == before) link = section;
-                }
-        }
         section->m_pRoot = block;
-        section->CreateSplitter(this, side);
-        m_pSides[side]->InsertAt(section, index);
+        index = InsertSection(section, side, index);
         pane->m_nSectionIndex = index;
         RenumberFrom(side, index);
     }
@@ -564,6 +543,128 @@ void CDockFrameBase::DockPane(CPaneBase* pane, int, CDockSection** newSection)
     if (height <= 0) height = 20;
     PlaceSection(section, side, index, pane->IsFormPane(), width, height, section->m_pRoot);
     OnPaneDocked(pane);
+}
+
+int CDockFrameBase::InsertSection(CDockSection* section, int side, int index)
+{
+    const int startSide = StartNeighbourSide(side), endSide = EndNeighbourSide(side);
+    if (index < 0 || index > SectionCount(side)) {
+        section->m_pStartNeighbour = LastSection(startSide);
+        section->m_pEndNeighbour = LastSection(endSide);
+        index = SectionCount(side);
+    } else {
+        CDockSection* before = index > 0 ? SectionAt(side, index - 1) : nullptr;
+        if (before) {
+            section->m_pStartNeighbour = before->m_pStartNeighbour;
+            section->m_pEndNeighbour = before->m_pEndNeighbour;
+        }
+        // Sections of the perpendicular sides that were bounded by the one before now meet the new one.
+        const bool atStart = side == 0 || side == 1;
+        for (int perp : {startSide == 1 ? 1 : 0, startSide == 1 ? 3 : 2})
+            for (int i = 0; i < SectionCount(perp); ++i) {
+                CDockSection* s = SectionAt(perp, i);
+                CDockSection*& link = atStart ? s->m_pStartNeighbour : s->m_pEndNeighbour;
+                if (link == before) link = section;
+            }
+    }
+    section->CreateSplitter(this, side);
+    m_pSides[side]->InsertAt(section, index);
+    RenumberFrom(side, index);
+    return index;
+}
+
+CDockSection* CDockFrameBase::InsertBlock(CLayoutBlock* block, int side, int index, SIZE proposed)
+{
+    if (!block || side < 0 || side > 3)
+        return nullptr;
+    auto* section = new CDockSection();
+    section->m_pRoot = block;
+    block->m_pParent = nullptr;
+    index = InsertSection(section, side, index);
+    block->AttachTree(this, side);
+    RenumberPanes(block, index);
+    RECT rc;
+    block->GetBlockRect(rc);
+    int width = rc.left == kNoRect ? 0 : RectWidth(rc), height = rc.left == kNoRect ? 0 : RectHeight(rc);
+    if (width <= 0 || height <= 0) {
+        width = proposed.cx;
+        height = proposed.cy;
+    }
+    if (width <= 0) width = 20;
+    if (height <= 0) height = 20;
+    PlaceSection(section, side, index, true, width, height, block);
+    return section;
+}
+
+namespace {
+bool SameTitle(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+CLayoutBlock* FindTitle(CLayoutBlock* block, const CPaneBase* pane, const std::string& title,
+                        CDockFrameBase::Placement& out, TabSlot*& slotOut)
+{
+    if (!block)
+        return nullptr;
+    if (block->IsLeaf()) {
+        if (block->m_bHasPlaceholderTitle && SameTitle(block->m_placeholderTitle, title)) {
+            out.flags = pane->IsFormPane() ? 3 : (block->m_nPlaceholderFloating ? 0 : 2);
+            out.position = block->m_placeholderPos;
+            return block;
+        }
+        if (block->m_pSlots)
+            for (TabSlot& slot : *block->m_pSlots)
+                if (slot.hasTitle && SameTitle(slot.title, title)) {
+                    out.flags = slot.misc;
+                    out.position = POINT{slot.left, slot.top};
+                    out.size = SIZE{slot.width, slot.height};
+                    slotOut = &slot;
+                    return block;
+                }
+        return nullptr;
+    }
+    if (CLayoutBlock* b = FindTitle(block->m_pFirst, pane, title, out, slotOut)) return b;
+    return FindTitle(block->m_pSecond, pane, title, out, slotOut);
+}
+}  // namespace
+
+CLayoutBlock* CDockFrameBase::FindPlacement(CPaneBase* pane, const std::string& title, Placement& out)
+{
+    out = Placement();
+    if (!pane || title.empty())
+        return nullptr;
+    for (int side = 0; side < 4; ++side)
+        for (int i = 0; i < SectionCount(side); ++i) {
+            CDockSection* section = SectionAt(side, i);
+            TabSlot* slot = nullptr;
+            CLayoutBlock* block = FindTitle(section->m_pRoot, pane, title, out, slot);
+            if (!block)
+                continue;
+            if ((section->m_bRow != 0) == pane->IsFormPane()) {
+                // A place of the other kind: forget it rather than put the pane there.
+                RemovePaneFromSection(block, nullptr, title.c_str(), side, i);
+                out = Placement();
+                return nullptr;
+            }
+            if (slot) {
+                slot->title.clear();
+                slot->hasTitle = false;
+                slot->pane = pane;
+            }
+            out.block = block;
+            out.side = side;
+            out.index = i;
+            if (out.flags & 2) {
+                pane->m_pBlock = block;
+                pane->m_nSide = side;
+                pane->m_nSectionIndex = i;
+                pane->m_pFrame = this;
+            } else {
+                pane->m_pFloatBlock = block;
+                pane->m_nFloatSectionIndex = i;
+                pane->m_pFloatFrame = this;
+            }
+            return block;
+        }
+    return nullptr;
 }
 
 void CDockFrameBase::AddPaneSection(CPaneBase* pane)

@@ -6,6 +6,7 @@
 
 #include <ocidl.h>
 
+#include <string>
 #include <vector>
 
 class CPointerArray;
@@ -71,6 +72,20 @@ public:
 
     // Panes and sections.
     void DockPane(CPaneBase* pane, int reserved, CDockSection** newSection);
+    // A whole tree from elsewhere (a floating frame's) docks as a new section at index
+    // (-1 appends), sized by its old rectangle or else by the proposed size.
+    CDockSection* InsertBlock(CLayoutBlock* block, int side, int index, SIZE proposed);
+    // The block that remembers title; the pane's docked (flags bit 1) or floating placement is
+    // set from it. Null when nothing remembers it, or the place was of the wrong kind.
+    struct Placement {
+        CLayoutBlock* block = nullptr;
+        int side = -1;
+        int index = -1;
+        int flags = 0;
+        POINT position = {-4000, -4000};
+        SIZE size = {0, 0};
+    };
+    CLayoutBlock* FindPlacement(CPaneBase* pane, const std::string& title, Placement& out);
     void AddPaneSection(CPaneBase* pane);
     void RemovePaneFromSection(CLayoutBlock* block, CPaneBase* pane, const char* title, int side, int index);
     void ReleasePane(CPaneBase* pane, CDockFrameBase* newContainer);
@@ -94,6 +109,8 @@ public:
 protected:
     bool ValidPlacement(int side, int index) const;
     void RenumberFrom(int side, int start);
+    // Inserts a section at index (append for -1 or past the end), linking its neighbours.
+    int InsertSection(CDockSection* section, int side, int index);
     RECT ClientToScreenRect(const RECT& rc) const;
 };
 

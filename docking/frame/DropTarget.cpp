@@ -122,6 +122,7 @@ int CDockFrameBase::FindDropTarget(DockDragInfo& drag, CPaneBase* pane, int x, i
         drag.zone = outer / 2;
         drag.targetIndex = 0;
         drag.atFrameEdge = 1;
+        if (pane) pane->AdjustDropSize(drag, size, area, false);
         drag.changed = 1;
         SetDropRect(drag, area, size);
         return drag.zone;
@@ -143,11 +144,13 @@ int CDockFrameBase::FindDropTarget(DockDragInfo& drag, CPaneBase* pane, int x, i
         }
     }
     if (found != kNoZone && (found & 1) && target != pane) {
-        drag.zone = foundSide;
+        if (pane) {
+            const RECT own = MakeRect(0, 0, size.cx, size.cy);
+            pane->AdjustDropSize(drag, size, target ? area : own, target != nullptr);
+        }
         drag.targetIndex = index;
-        drag.targetPane = target;
-        drag.targetBlock = target ? target->m_pBlock : nullptr;
-        drag.insertSide = drag.asTab ? -1 : found / 2;
+        if (pane) pane->SetDropZone(drag, foundSide, target, drag.asTab ? -1 : found / 2);
+        else drag.zone = foundSide;
         drag.targetFrame = this;
         drag.changed = 1;
         return drag.zone;
@@ -162,6 +165,7 @@ int CDockFrameBase::FindDropTarget(DockDragInfo& drag, CPaneBase* pane, int x, i
     if (PtInRect(&client, pt)) {
         const int z = DockZoneFromPoint(client, x, y);
         if (z != kNoZone && (z & 1)) {
+            if (pane) pane->AdjustDropSize(drag, size, client, false);
             drag.zone = z / 2;
             drag.targetIndex = -1;
             drag.secondarySide = z / 2;

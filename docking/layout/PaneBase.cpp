@@ -1,5 +1,6 @@
 #include "docking/layout/PaneBase.h"
 
+#include "docking/layout/DockDragInfo.h"
 #include "docking/layout/DockSection.h"
 
 #include <algorithm>
@@ -22,6 +23,19 @@ CPaneBase::~CPaneBase()
 }
 
 CDockSection* CPaneBase::MakeSection() { return new CDockSection(); }
+
+void CPaneBase::AdjustDropSize(DockDragInfo& drag, SIZE& size, const RECT&, bool)
+{
+    drag.proposed = size;
+}
+
+void CPaneBase::SetDropZone(DockDragInfo& drag, int side, CPaneBase* target, int insertSide)
+{
+    drag.zone = side;
+    drag.targetPane = target;
+    drag.targetBlock = target ? target->m_pBlock : nullptr;
+    drag.insertSide = insertSide;
+}
 
 int CPaneBase::LiveCount() { return static_cast<int>(Live().size()); }
 

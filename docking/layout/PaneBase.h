@@ -8,6 +8,7 @@
 class CLayoutBlock;
 class CDockSection;
 class CDockFrameBase;
+struct DockDragInfo;
 
 class CPaneBase {
 public:
@@ -57,6 +58,10 @@ public:
     virtual void RelayContent() {}
     // Makes the section a new dock of this pane starts.
     virtual CDockSection* MakeSection();
+    // The drop-target search asks the dragged pane to fit the proposed size to where it would go.
+    virtual void AdjustDropSize(DockDragInfo& drag, SIZE& size, const RECT& against, bool fixed);
+    // Records a drop beside or into target's block.
+    virtual void SetDropZone(DockDragInfo& drag, int side, CPaneBase* target, int insertSide);
 
     // Every live pane, for clearing placements that name a deleted block or frame.
     static int LiveCount();

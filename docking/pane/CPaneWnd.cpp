@@ -6,6 +6,9 @@
 #include "docking/drag/DropGeometry.h"
 #include "docking/float/CMiniFrame.h"
 #include "docking/float/FloatGeometry.h"
+#include "docking/frame/DockFrameBase.h"
+#include "docking/layout/DockDragInfo.h"
+#include "docking/layout/SplitterBar.h"
 #include "docking/pane/PaneOwner.h"
 
 namespace {
@@ -116,6 +119,8 @@ CPaneWnd::CPaneWnd() { ++g_live; }
 CPaneWnd::~CPaneWnd() {
   --g_live;
   for (auto& hook : ForgetHooks()) hook(this);
+  if (container) container->ReleasePane(this, nullptr);
+  container = nullptr;
   if (CMiniFrame* frame = miniFrame) {
     frame->RemovePane(this);
     CMiniFrame::ReleaseIfUnlisted(frame);
@@ -226,12 +231,89 @@ void CPaneWnd::SetPinState(int state) {
   }
 }
 
+RECT CPaneWnd::GetScreenRect() const {
+  RECT r{};
+  if (hwnd) GetWindowRect(hwnd, &r);
+  return r;
+}
+
+RECT CPaneWnd::GetRectInFrame() const {
+  RECT r = GetScreenRect();
+  if (HWND parent = hwnd ? GetParent(hwnd) : nullptr) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+RECT CPaneWnd::GetClientScreenRect() const {
+  RECT r{};
+  if (!hwnd) return r;
+  GetClientRect(hwnd, &r);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void CPaneWnd::MoveTo(const RECT& rc, HDWP* batch) {
+  RECT r = rc;
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  DeferMoveRect(hwnd, r, batch);
+}
+
+void CPaneWnd::Show(bool show) {
+  if (hwnd) ShowWindow(hwnd, show ? SW_SHOWNA : SW_HIDE);
+}
+
+void CPaneWnd::ReparentTo(HWND parent) {
+  if (hwnd && parent && GetParent(hwnd) != parent) SetParent(hwnd, parent);
+}
+
+void CPaneWnd::DockTo(CDockFrameBase* frame, int s, int sectionIndex) {
+  if (!frame || !hwnd || s < 0 || s > 3) return;
+  if (container) Undock();
+  if (CMiniFrame* old = miniFrame) {
+    old->RemovePane(this);
+    CMiniFrame::ReleaseIfUnlisted(old);
+  }
+  side = s;
+  m_nSide = s;
+  m_nSectionIndex = sectionIndex;
+  m_pBlock = nullptr;
+  dockFrame = frame;
+  m_title = title;
+  m_bFloating = false;
+  m_bFormPane = true;
+  if (dockedWidth > 0) m_nDockedWidth = dockedWidth;
+  if (dockedHeight > 0) m_nDockedHeight = dockedHeight;
+  docked = true;
+  sharesMiniFrame = false;
+  m_bCaptionAtSide = PaneGeometry::StripOnLeft(dragAreaStyle, s);
+  ReparentTo(frame->m_hWndFrame);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  container = frame;
+  frame->DockPane(this, 0, nullptr);
+  Show(true);
+  placed = 1;
+  LayoutContent();
+  if (owner) owner->FireDockStyleChanged(s);
+}
+
+void CPaneWnd::Undock() {
+  if (!container) return;
+  CDockFrameBase* frame = container;
+  container = nullptr;
+  frame->ReleasePane(this, nullptr);
+  docked = false;
+}
+
 void CPaneWnd::Float() {
   if (!hwnd) return;
   if (miniFrame && !miniFrame->HasSeveralPanes(this, true) && miniFrame->hwnd) {
     // Alone in its frame: the frame itself moves.
     SetWindowPos(miniFrame->hwnd, nullptr, floatLeft, floatTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return;
+  }
+  if (container) {
+    Undock();
+    m_pBlock = nullptr;
   }
   if (miniFrame) {
     CMiniFrame* old = miniFrame;
@@ -380,6 +462,45 @@ PaneDragLoop::Target CPaneWnd::FloatTarget(POINT screen) const {
   return t;
 }
 
+PaneDragLoop::Target CPaneWnd::FrameTarget(POINT screen) {
+  DockDragInfo drag;
+  drag.sourceRect = GetScreenRect();
+  drag.sourceFloating = docked ? 0 : 1;
+  drag.sourceContainer = container;
+  drag.pane = this;
+  drag.sourceIndex = m_nSectionIndex;
+  drag.sourceSide = side;
+  drag.sourceBlock = m_pBlock;
+  SIZE size{m_nDockedWidth, m_nDockedHeight};
+  const int zone = dockFrame->FindDropTarget(drag, this, screen.x, screen.y, size);
+  if (zone > 3) {
+    dropAtEdge_ = 0;
+    return FloatTarget(screen);
+  }
+  PaneDragLoop::Target t;
+  t.zone = zone;
+  t.asTab = drag.asTab != 0;
+  const SIZE ghost = drag.proposed.cx > 0 ? drag.proposed : size;
+  t.ghost = RECT{drag.ghostX, drag.ghostY, drag.ghostX + ghost.cx, drag.ghostY + ghost.cy};
+  dropIndex_ = drag.targetIndex;
+  dropAtEdge_ = drag.atFrameEdge;
+  return t;
+}
+
+void CPaneWnd::FrameDrop(const PaneDragLoop::Target& t) {
+  // A new section at an edge of the frame; drops into another pane's block or tab group are
+  // the layout tree's and are not taken here yet.
+  if (!dropAtEdge_ || t.asTab) return;
+  if (docked && container == dockFrame && side == t.zone && m_pBlock) {
+    // Its own side and nothing would change: no move, no event.
+    CDockSection* own = dockFrame->SectionAt(side, m_nSectionIndex);
+    if (own && dockFrame->SectionCount(side) == 1 && dropIndex_ <= 0) return;
+  }
+  if (t.ghost.right > t.ghost.left && (t.zone == 0 || t.zone == 2)) dockedWidth = t.ghost.right - t.ghost.left;
+  if (t.ghost.bottom > t.ghost.top && (t.zone == 1 || t.zone == 3)) dockedHeight = t.ghost.bottom - t.ghost.top;
+  DockTo(dockFrame, t.zone, dropIndex_);
+}
+
 void CPaneWnd::RunDrag(POINT screen) {
   RECT w{};
   GetWindowRect(hwnd, &w);
@@ -388,10 +509,17 @@ void CPaneWnd::RunDrag(POINT screen) {
   dragW_ = w.right - w.left;
   dragH_ = w.bottom - w.top;
   PaneDragLoop::Client client;
-  client.search = [this](POINT pt) { return dropSearch ? dropSearch(*this, pt) : FloatTarget(pt); };
+  client.search = [this](POINT pt) {
+    if (dropSearch) return dropSearch(*this, pt);
+    return dockFrame ? FrameTarget(pt) : FloatTarget(pt);
+  };
   client.drop = [this](const PaneDragLoop::Target& t, POINT) {
     if (dropAction) {
       dropAction(*this, t);
+      return;
+    }
+    if (dockFrame && t.zone <= 3) {
+      FrameDrop(t);
       return;
     }
     if (t.zone == 8 || t.zone == 255) {
@@ -437,7 +565,7 @@ LRESULT CPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return r;
     }
     case WM_SETFOCUS:
-      if (HWND child = GetWindow(hwnd, GW_CHILD)) SetFocus(child);
+      if (HWND child = ::GetWindow(hwnd, GW_CHILD)) SetFocus(child);
       return 0;
     case WM_NCCALCSIZE: {
       captionSize = WantedCaptionSize();

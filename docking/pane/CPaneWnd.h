@@ -7,15 +7,17 @@
 #include <string>
 
 #include "docking/drag/PaneDragLoop.h"
+#include "docking/layout/PaneBase.h"
 #include "docking/pane/PaneGeometry.h"
 
 class CPaneOwner;
 class CMiniFrame;
+class CDockFrameBase;
 
-class CPaneWnd {
+class CPaneWnd : public CPaneBase {
 public:
   CPaneWnd();
-  virtual ~CPaneWnd();
+  ~CPaneWnd() override;
   CPaneWnd(const CPaneWnd&) = delete;
   CPaneWnd& operator=(const CPaneWnd&) = delete;
 
@@ -34,6 +36,25 @@ public:
   void SetVisible(bool show);
   bool IsVisible() const { return hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE); }
   void SetPinState(int state);
+  // What the layout tree asks of a pane, answered from the window.
+  RECT GetRectInFrame() const override;
+  RECT GetScreenRect() const override;
+  RECT GetClientScreenRect() const override;
+  void MoveTo(const RECT& rc, HDWP* batch) override;
+  void Show(bool show) override;
+  bool IsShown() const override { return IsVisible(); }
+  void ReparentTo(HWND parent) override;
+  HWND GetWindow() const override { return hwnd; }
+  void RelayContent() override { LayoutContent(); }
+
+  // Docks the pane at side of frame (a new innermost section there).
+  void DockTo(CDockFrameBase* frame, int side, int sectionIndex = -1);
+  // Takes the pane out of the frame it is docked in.
+  void Undock();
+  CDockFrameBase* container = nullptr;
+  // The main frame: asked for drop targets while the pane is dragged, also when floating.
+  CDockFrameBase* dockFrame = nullptr;
+
   // Floats the pane at its float rectangle, in a frame of its own.
   void Float();
   // Hides the pane through its close button.
@@ -90,5 +111,9 @@ private:
   void RunButtonPress(bool close, const RECT& screenButton);
   void RunDrag(POINT screen);
   PaneDragLoop::Target FloatTarget(POINT screen) const;
+  PaneDragLoop::Target FrameTarget(POINT screen);
+  void FrameDrop(const PaneDragLoop::Target& t);
+  int dropIndex_ = -1;
+  int dropAtEdge_ = 0;
   int grabX_ = 0, grabY_ = 0, dragW_ = 0, dragH_ = 0;
 };

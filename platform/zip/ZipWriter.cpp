@@ -26,18 +26,18 @@ bool IsAbsolute(const std::string& p)
     return (p.size() >= 2 && p[1] == ':') || (!p.empty() && (p[0] == '\\' || p[0] == '/'));
 }
 
-std::string Resolve(const std::string& spec, const std::string& basePath)
+std::string Resolve(const std::string& fileSpec, const std::string& basePath)
 {
     std::string base = basePath;
     while (!base.empty() && base.back() == ' ')
         base.pop_back();
     while (!base.empty() && base.front() == ' ')
         base.erase(0, 1);
-    if (base.empty() || IsAbsolute(spec))
-        return spec;
+    if (base.empty() || IsAbsolute(fileSpec))
+        return fileSpec;
     if (base.back() != '\\' && base.back() != '/')
         base += '\\';
-    return base + spec;
+    return base + fileSpec;
 }
 
 std::string Lower(std::string s)
@@ -132,11 +132,11 @@ private:
 
 void Writer::CollectSources(const std::vector<std::string>& specs)
 {
-    for (const std::string& spec : specs) {
-        if (spec.empty())
+    for (const std::string& fileSpec : specs) {
+        if (fileSpec.empty())
             continue;
         Source s;
-        s.path = Resolve(spec, options_.basePath);
+        s.path = Resolve(fileSpec, options_.basePath);
         s.name = EntryNameFor(s.path, options_);
         if (!options_.deleteEntries && KindOf(s.path) != PathKind::File)
             Fail(ZipMissingFile, "Not a file: " + s.path);

@@ -149,3 +149,25 @@ TEST(DockControls, EventsReachAdvisedSinks)
     cpc->Release();
     pane->Release();
 }
+
+#include "docking/framework/HostProps.h"
+
+TEST(DockHostProps, ByteArraysAreCheckedBeforeTheyAreRead)
+{
+    std::vector<uint8_t> out;
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_I4;
+    EXPECT_FALSE(SafeArrayToBytes(v, out));
+    SAFEARRAYBOUND two[2] = {{3, 0}, {3, 0}};
+    V_VT(&v) = VT_ARRAY | VT_UI1;
+    V_ARRAY(&v) = SafeArrayCreate(VT_UI1, 2, two);
+    EXPECT_FALSE(SafeArrayToBytes(v, out));
+    VariantClear(&v);
+    SAFEARRAYBOUND one = {4, 5};  // lower bound 5
+    V_VT(&v) = VT_ARRAY | VT_UI1;
+    V_ARRAY(&v) = SafeArrayCreate(VT_UI1, 1, &one);
+    ASSERT_TRUE(SafeArrayToBytes(v, out));
+    EXPECT_EQ(out.size(), 4u);
+    VariantClear(&v);
+}

@@ -104,3 +104,67 @@ TEST(DockSubclass, LaterSubclassesSurviveOurRemoval)
     RemoveWindowSubclass(w, later, 1);
     DestroyWindow(w);
 }
+
+#include "docking/framework/DrawHelpers.h"
+#include "docking/framework/Guard.h"
+
+#include <stdexcept>
+
+namespace {
+class Thrower : public CWinWnd {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_USER + 3) throw std::runtime_error("boom");
+        return CWinWnd::WindowProc(message, wParam, lParam);
+    }
+};
+}  // namespace
+
+TEST(DockBoundaries, ExceptionsStopAtComAndWindowBoundaries)
+{
+    EXPECT_EQ(dockguard::Com("t", []() -> HRESULT { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+    EXPECT_EQ(dockguard::Com("t", []() -> HRESULT { throw 1; }), E_UNEXPECTED);
+    if (!ql::test::HaveDisplay()) GTEST_SKIP() << "no display";
+    Thrower w;
+    RECT rc = {0, 0, 10, 10};
+    ASSERT_EQ(w.Create("t", WS_POPUP, rc, nullptr, 0), 1);
+    EXPECT_EQ(SendMessageA(w.m_hWnd, WM_USER + 3, 0, 0), 0);
+    EXPECT_TRUE(IsWindow(w.m_hWnd));
+}
+
+TEST(DockDrawing, QuitDuringThePaintPumpIsPostedAgain)
+{
+    if (!ql::test::HaveDisplay()) GTEST_SKIP() << "no display";
+    HWND w = CreateWindowExA(0, "STATIC", "x", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    InvalidateRect(w, nullptr, TRUE);
+    PostQuitMessage(7);
+    HDC dc = PumpPaintAndLock(w, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE);
+    if (dc) {
+        LockWindowUpdate(nullptr);
+        ReleaseDC(w, dc);
+    }
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    DestroyWindow(w);
+}
+
+TEST(DockDrawing, CaptionPainterLeavesTheWindowText)
+{
+    if (!ql::test::HaveDisplay()) GTEST_SKIP() << "no display";
+    HWND w = CreateWindowExA(0, "STATIC", "Fonts", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    RECT pin = {-1, -1, -1, -1}, close = {};
+    DrawFloatCaption(w, nullptr, true, false, "Fonts", 1, nullptr, &close, true, true);
+    char text[16] = {};
+    GetWindowTextA(w, text, sizeof(text));
+    EXPECT_STREQ(text, "Fonts");
+    EXPECT_EQ(close.right, 198);
+    EXPECT_EQ(close.left, 186);
+    EXPECT_EQ(pin.left, -1);  // no pin without an output rectangle
+    DrawFloatCaption(w, nullptr, false, false, "Fonts", 2, &pin, &close, false, false);
+    EXPECT_EQ(pin.right, close.left - 6);
+    EXPECT_NE(GetHalftoneBrush(), nullptr);
+    EXPECT_EQ(GetHalftoneBrush(), GetHalftoneBrush());
+    DestroyWindow(w);
+}

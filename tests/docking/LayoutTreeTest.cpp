@@ -258,3 +258,147 @@ TEST(DockLayout, HostResizeMovesTheFarSections)
     f.OnHostSize(SIZE_MINIMIZED, 0, 0);
     EXPECT_EQ(r.m_rc.right, 900);
 }
+
+TEST(DockLayout, DropTargetsAroundAndInsideTheLayout)
+{
+    Frame f;
+    FakePane a("a", 200, 100), dragged("d");
+    Dock(f, a, 0);
+    DockDragInfo drag;
+    drag.pane = &dragged;
+    SetRect(&drag.sourceRect, 0, 0, 120, 90);
+    SIZE size;
+    // Just outside the dock area's top edge: a new outermost top section.
+    EXPECT_EQ(f.FindDropTarget(drag, &dragged, 400, -5, size), 1);
+    EXPECT_EQ(drag.targetIndex, 0);
+    // On a's caption: a tab drop on a.
+    drag = DockDragInfo();
+    drag.pane = &dragged;
+    SetRect(&drag.sourceRect, 0, 0, 120, 90);
+    EXPECT_EQ(f.FindDropTarget(drag, &dragged, 100, 8, size), 0);
+    EXPECT_EQ(drag.asTab, 1);
+    EXPECT_EQ(drag.tabTarget, &a);
+    // Inside the client area near its right edge: a new innermost right section.
+    drag = DockDragInfo();
+    drag.pane = &dragged;
+    SetRect(&drag.sourceRect, 0, 0, 120, 90);
+    EXPECT_EQ(f.FindDropTarget(drag, &dragged, 795, 300, size), 2);
+    EXPECT_EQ(drag.targetIndex, -1);
+    // The middle of the client area: no dock (the pane floats).
+    EXPECT_EQ(f.FindDropTarget(drag, &dragged, 500, 300, size), 255);
+}
+
+TEST(DockLayout, RememberedPanesFindTheirPlaceByTitle)
+{
+    Frame f;
+    FakePane a("Fonts", 200, 100), b("Preview");
+    Dock(f, a, 2);
+    SplitBeside(f, &a, &b, 3);
+    // Preview is closed: its slot remembers the title, its leaf stays vacant.
+    ASSERT_EQ(f.RememberPane(&b), 1);
+    f.ReleasePane(&b, nullptr);
+    ASSERT_EQ(CheckLayout(f), "");
+    CLayoutBlock* place = b.m_pBlock;
+    ASSERT_NE(place, nullptr);
+    ASSERT_TRUE(place->m_pSlots);
+    EXPECT_EQ((*place->m_pSlots)[0].title, "Preview");
+    EXPECT_EQ((*place->m_pSlots)[0].misc, 3);
+    // A fresh pane of that title (a new run) is given the same place.
+    FakePane again("Preview");
+    CDockFrameBase::Placement where;
+    EXPECT_EQ(f.FindPlacement(&again, "PREVIEW", where), place);
+    EXPECT_EQ(where.side, 2);
+    EXPECT_EQ(where.flags, 3);
+    EXPECT_EQ(again.m_pBlock, place);
+    EXPECT_EQ(again.m_nSectionIndex, 0);
+    b.m_pBlock = nullptr;
+    f.DockPane(&again, 0, nullptr);
+    EXPECT_EQ(CheckLayout(f), "");
+    EXPECT_EQ(again.m_rc.left, a.m_rc.left);
+    CDockFrameBase::Placement none;
+    EXPECT_EQ(f.FindPlacement(&again, "Unknown", none), nullptr);
+}
+
+TEST(DockLayout, AWholeTreeDocksAsANewSection)
+{
+    Frame f;
+    FakePane a("a"), b("b");
+    auto* root = new CLayoutBlock();
+    auto* first = new CLayoutBlock();
+    auto* second = new CLayoutBlock();
+    root->m_pFirst = first;
+    root->m_pSecond = second;
+    first->m_pParent = second->m_pParent = root;
+    root->m_nSplitSide = 1;
+    first->m_nOwnSide = 1;
+    second->m_nOwnSide = 3;
+    first->m_pPane = &a;
+    second->m_pPane = &b;
+    a.m_pBlock = first;
+    b.m_pBlock = second;
+    root->m_pSplitter = new CSplitterBar(1, &f);
+    f.InsertBlock(root, 0, -1, SIZE{180, 300});
+    EXPECT_EQ(CheckLayout(f), "");
+    EXPECT_EQ(a.m_pFrame, &f);
+    EXPECT_EQ(b.m_nSide, 0);
+    EXPECT_EQ(a.m_rc.right - a.m_rc.left, 180);
+    EXPECT_EQ(f.m_rcClient.left, 184);
+}
+
+TEST(DockLayout, CollectingCountingAndSavableContent)
+{
+    Frame f;
+    FakePane a("a"), b("b"), c("c"), untitled("");
+    Dock(f, a, 0);
+    SplitBeside(f, &a, &b, 3);
+    b.m_pBlock->AddPaneAsTab(&c, false);
+    CLayoutBlock* root = f.SectionAt(0, 0)->m_pRoot;
+    std::vector<CPaneBase*> panes;
+    root->CollectPanes(panes);
+    EXPECT_EQ(panes, (std::vector<CPaneBase*>{&a, &b, &c}));
+    EXPECT_EQ(root->CountOtherPanes(&a, true), 1);
+    EXPECT_GT(root->CountOtherPanes(&a, false), 1);  // a tab group counts as more than one
+    EXPECT_GT(root->CountOtherPanes(nullptr, true), 1);
+    EXPECT_EQ(CLayoutBlock::HasSavableContent(root), 1);
+    EXPECT_EQ(CLayoutBlock::HasSavableContent(nullptr), 0);
+    CLayoutBlock lone;
+    lone.m_pPane = &untitled;
+    EXPECT_EQ(CLayoutBlock::HasSavableContent(&lone), 0);
+    lone.m_pPane = nullptr;
+    lone.AddTabSlot("Remembered", 1, POINT{-4000, -4000}, 100, 100);
+    EXPECT_EQ(CLayoutBlock::HasSavableContent(&lone), 1);
+    // The last shown child going vacant makes every ancestor vacant.
+    a.m_pBlock->m_bVacant = true;
+    EXPECT_EQ(a.m_pBlock->PropagateVacancy(), 0);
+    b.m_pBlock->m_bVacant = true;
+    EXPECT_EQ(b.m_pBlock->PropagateVacancy(), 1);
+    EXPECT_TRUE(root->m_bVacant);
+    EXPECT_EQ(root->FirstLeaf(), nullptr);
+    b.m_pBlock->m_bVacant = false;
+    f.ClearVacancyUp(b.m_pBlock);
+    EXPECT_FALSE(root->m_bVacant);
+    EXPECT_EQ(root->FirstLeaf(), b.m_pBlock);
+}
+
+TEST(DockLayout, CloneTreeTakesSplittersAndTabsOver)
+{
+    Frame f;
+    FakePane a("a"), b("b"), c("c");
+    Dock(f, a, 1);
+    SplitBeside(f, &a, &b, 2);
+    b.m_pBlock->AddPaneAsTab(&c, false);
+    CLayoutBlock* source = f.SectionAt(1, 0)->m_pRoot;
+    CSplitterBar* bar = source->m_pSplitter;
+    ASSERT_NE(bar, nullptr);
+    CLayoutBlock copy;
+    copy.CloneTree(source, nullptr);
+    EXPECT_EQ(copy.m_pSplitter, bar);
+    EXPECT_EQ(bar->m_pBlock, &copy);
+    EXPECT_EQ(source->m_pSplitter, nullptr);
+    ASSERT_NE(copy.m_pSecond, nullptr);
+    EXPECT_EQ(copy.m_pSecond->TabCount(), 2);
+    EXPECT_EQ(source->m_pSecond->m_pTabStrip, nullptr);
+    EXPECT_EQ(copy.m_pFirst->m_pPane, &a);
+    EXPECT_FLOAT_EQ(copy.m_fRatio, source->m_fRatio);
+    f.ClearAllSections();
+}

@@ -148,3 +148,28 @@ TEST(DockRegistration, TheBuiltLibraryRegistersItselfAndItsTypeLibrary)
     EXPECT_EQ(canUnload(), S_OK);
     CoUninitialize();
 }
+
+TEST(DockRegistration, Regsvr32RegistersAndRemovesTheClasses)
+{
+    auto run = [](const std::string& args) {
+        std::string cmd = "regsvr32.exe " + args + " \"" + DllPath() + "\"";
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+            return static_cast<DWORD>(-1);
+        WaitForSingleObject(pi.hProcess, 60000);
+        DWORD code = 1;
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        return code;
+    };
+    ASSERT_EQ(run("/s"), 0u);
+    EXPECT_EQ(ReadValue(HKEY_CLASSES_ROOT, std::string(kPane) + "\\MiscStatus\\1"), "131473");
+    EXPECT_EQ(ReadValue(HKEY_CLASSES_ROOT, "MoorlinePro.FDPane\\CurVer"), "MoorlinePro.FDPane.1");
+    ASSERT_EQ(run("/u /s"), 0u);
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kPane));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "MoorlinePro.FDPane"));
+    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, "CLSID"));
+}

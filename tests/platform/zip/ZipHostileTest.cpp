@@ -231,9 +231,10 @@ TEST_F(ZipHostile, RandomDamageNeverEscapesOrCrashes)
         for (const std::string& name : Listing(out)) {
             EXPECT_EQ(std::string::npos, name.find(".tmp")) << round;
             std::string got = ReadFileBytes(out + "\\" + name);
-            if (!got.empty())
+            if (!got.empty()) {
                 EXPECT_TRUE(got == std::string(4000, 'a') + "tail" || got == "bbbbbbbb" || got == std::string(2000, 'c'))
                     << round << " " << name;
+            }
         }
     }
     EXPECT_EQ(std::vector<std::string>{"out"}, Listing(dir + "\\box"));

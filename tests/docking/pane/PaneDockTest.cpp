@@ -1,0 +1,152 @@
+// Pane windows docked into a frame window: the rectangles the layout gives them, their
+// caption strips and the hosted forms inside.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "docking/float/CMiniFrame.h"
+#include "docking/frame/DockFrameBase.h"
+#include "docking/pane/CPaneWnd.h"
+#include "docking/pane/PaneOwner.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+struct Frame : CDockFrameBase {
+  explicit Frame(HWND window) : CDockFrameBase(1) { m_hWndFrame = window; }
+};
+
+struct Events : CPaneOwner {
+  std::vector<int> docked;
+  int shown = 0, hidden = 0;
+  std::string GetLayoutName() override { return ""; }
+  void SetOwnStyleChange(bool) override {}
+  bool CanDock(int) override { return true; }
+  void FireShown() override { ++shown; }
+  void FireHidden() override { ++hidden; }
+  void FireDockStyleChanged(int side) override { docked.push_back(side); }
+  void PaneGone() override {}
+};
+
+void Pump(int ms) {
+  const DWORD end = GetTickCount() + ms;
+  MSG msg;
+  do {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+      if (msg.message != WM_QUIT) DispatchMessageA(&msg);
+    Sleep(5);
+  } while (GetTickCount() < end);
+}
+
+std::string Dump(const RECT& r) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%ld,%ld,%ld,%ld", r.left, r.top, r.right, r.bottom);
+  return buf;
+}
+
+class PaneDock : public testing::Test {
+protected:
+  void SetUp() override {
+    if (!ql::test::HaveDisplay()) GTEST_SKIP() << "no display";
+    host = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 800, 600, nullptr, nullptr, nullptr,
+                           nullptr);
+    frame = std::make_unique<Frame>(host);
+  }
+  void TearDown() override {
+    for (CPaneWnd* p : panes)
+      if (CPaneWnd::FromHandle(p->hwnd) == p) p->Destroy();
+    frame.reset();
+    for (HWND f : forms) DestroyWindow(f);
+    DestroyWindow(host);
+    Pump(0);
+  }
+  CPaneWnd* NewPane(const char* caption, int w, int h) {
+    HWND form = CreateWindowExA(0, "STATIC", caption, WS_POPUP | WS_CAPTION, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                nullptr);
+    forms.push_back(form);
+    auto* p = new CPaneWnd();
+    p->owner = &events;
+    p->ghostOnDesktop = false;
+    p->dragAreaStyle = 0;
+    p->dockedWidth = w;
+    p->dockedHeight = h;
+    EXPECT_EQ(p->Attach(form, host), 1);
+    panes.push_back(p);
+    return p;
+  }
+  static RECT FormRect(CPaneWnd* p) {
+    RECT r{};
+    GetWindowRect(p->hostedWnd, &r);
+    MapWindowPoints(nullptr, p->hwnd, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+
+  HWND host = nullptr;
+  std::unique_ptr<Frame> frame;
+  Events events;
+  std::vector<HWND> forms;
+  std::vector<CPaneWnd*> panes;
+};
+
+TEST_F(PaneDock, ThreePanesLeftBottomRight) {
+  CPaneWnd* left = NewPane("Installed Fonts", 150, 100);
+  CPaneWnd* bottom = NewPane("Information", 100, 120);
+  CPaneWnd* right = NewPane("Properties", 200, 100);
+  left->DockTo(frame.get(), 0);
+  bottom->DockTo(frame.get(), 3);
+  right->DockTo(frame.get(), 2);
+  Pump(100);
+  // Left takes its 150 pixels over the full height and a 4-pixel bar; the bottom section
+  // runs from that bar to the frame's right edge; the right section, docked last, stops at
+  // the bottom section's bar. The client area is what is left between the bars.
+  EXPECT_EQ(Dump(left->GetRectInFrame()), "0,0,150,600");
+  EXPECT_EQ(Dump(bottom->GetRectInFrame()), "154,480,800,600");
+  EXPECT_EQ(Dump(right->GetRectInFrame()), "600,0,800,476");
+  EXPECT_EQ(Dump(frame->m_rcClient), "154,0,596,476");
+  // Each form fills its pane below the 16-pixel caption strip.
+  EXPECT_EQ(Dump(FormRect(left)), "0,0,150,584");
+  EXPECT_EQ(Dump(FormRect(bottom)), "0,0,646,104");
+  EXPECT_EQ(left->captionSize, 16);
+  EXPECT_EQ(SendMessageA(right->hwnd, WM_NCHITTEST, 0, MAKELPARAM(650, 5)), HTCAPTION);
+  EXPECT_EQ(events.docked, (std::vector<int>{0, 3, 2}));
+}
+
+TEST_F(PaneDock, CaptionDragDocksAtAnotherEdgeFloatsOrChangesNothing) {
+  CPaneWnd* left = NewPane("Installed Fonts", 150, 100);
+  CPaneWnd* bottom = NewPane("Information", 100, 120);
+  left->DockTo(frame.get(), 0);
+  bottom->DockTo(frame.get(), 3);
+  Pump(100);
+  const std::string bottomBefore = Dump(bottom->GetRectInFrame());
+  auto drag = [&](CPaneWnd* p, POINT grab, POINT to, bool escape) {
+    POINT origin{0, 0};
+    ClientToScreen(p->hwnd, &origin);
+    PostMessageA(p->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+    if (escape) PostMessageA(p->hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(p->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+    SendMessageA(p->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(grab.x, grab.y));
+    Pump(20);
+  };
+  // Escape: nothing moves.
+  drag(left, POINT{60, 8}, POINT{806, 300}, true);
+  EXPECT_EQ(Dump(left->GetRectInFrame()), "0,0,150,600");
+  EXPECT_EQ(events.docked.size(), 2u);
+
+  // Just outside the right edge: a new section there, 150 wide.
+  drag(left, POINT{60, 8}, POINT{806, 300}, false);
+  EXPECT_EQ(left->side, 2);
+  const RECT r = left->GetRectInFrame();
+  EXPECT_EQ(r.right, 800);
+  EXPECT_EQ(r.right - r.left, 150);
+  EXPECT_EQ(events.docked.back(), 2);
+  EXPECT_NE(Dump(bottom->GetRectInFrame()), bottomBefore) << "the bottom section now meets the left edge";
+  EXPECT_EQ(bottom->GetRectInFrame().left, 0);
+
+  // Into the middle of the client area: the pane floats in a frame of its own.
+  drag(bottom, POINT{300, 488}, POINT{300, 200}, false);
+  ASSERT_NE(bottom->miniFrame, nullptr);
+  EXPECT_EQ(bottom->container, nullptr);
+  EXPECT_EQ(GetParent(bottom->hwnd), bottom->miniFrame->hwnd);
+}
+
+}  // namespace
