@@ -4,7 +4,7 @@
 
 bool GhostTracker::Acquire() {
   if (dc_) return true;
-  dc_ = DragDrawing::PumpPaintAndLock(GetDesktopWindow(), DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+  dc_ = PumpPaintAndLock(GetDesktopWindow(), DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
   ownsDC_ = dc_ != nullptr;
   return dc_ != nullptr;
 }
@@ -21,7 +21,7 @@ void GhostTracker::Release() {
 
 void GhostTracker::Invert(const RECT& r, int zone, bool asTab) {
   if (!dc_) return;
-  HBRUSH brush = zone <= 3 ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)) : DragDrawing::HalftoneBrush();
+  HBRUSH brush = zone <= 3 ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)) : GetHalftoneBrush();
   HGDIOBJ old = SelectObject(dc_, brush);
   GhostShape::Invert(dc_, GhostShape::Bars(r.left, r.top, r.right - r.left, r.bottom - r.top,
                                            GhostShape::BorderFor(zone), asTab));

@@ -8,7 +8,10 @@
 #include "docking/float/FloatGeometry.h"
 #include "docking/frame/DockFrameBase.h"
 #include "docking/layout/DockDragInfo.h"
+#include "docking/layout/LayoutBlock.h"
 #include "docking/layout/SplitterBar.h"
+#include "docking/layout/TabStrip.h"
+#include "docking/tabs/TabStripWindow.h"
 #include "docking/pane/PaneOwner.h"
 
 namespace {
@@ -357,12 +360,19 @@ void CPaneWnd::LayoutContent() {
   if (!hwnd) return;
   RECT client{};
   GetClientRect(hwnd, &client);
+  // The leaf's strip shows while the leaf holds two or more panes; its window gets our painting.
+  CTabStrip* strip = m_pBlock ? m_pBlock->m_pTabStrip : nullptr;
+  tabStripWnd = nullptr;
+  if (strip && strip->TabCount() >= 2 && strip->m_pCurrent == this && strip->m_hWnd) {
+    tabStripWnd = strip->m_hWnd;
+    TabStripWindow::Adopt(strip);
+  }
   const bool tabbed = pinState != 2 && tabStripWnd && IsWindow(tabStripWnd);
   PaneGeometry::ContentLayout c = PaneGeometry::LayoutContent(client, tabbed);
   if (c.placeForm && hostedWnd)
     SetWindowPos(hostedWnd, nullptr, c.form.left, c.form.top, c.form.right - c.form.left, c.form.bottom - c.form.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-  if (c.placeTabs && IsWindowVisible(hwnd))
+  if (c.placeTabs && IsVisible())
     SetWindowPos(tabStripWnd, nullptr, c.tabs.left, c.tabs.top, c.tabs.right - c.tabs.left, c.tabs.bottom - c.tabs.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -175,7 +175,7 @@ void CSliderWnd::DrawTracker(bool eraseOnly) {
     }
     return r;
   };
-  HGDIOBJ old = SelectObject(drawingDC, DragDrawing::HalftoneBrush());
+  HGDIOBJ old = SelectObject(drawingDC, GetHalftoneBrush());
   if (!IsRectEmpty(&lastDrawn)) {
     RECT r = toScreen(lastDrawn);
     PatBlt(drawingDC, r.left, r.top, r.right - r.left, r.bottom - r.top, PATINVERT);

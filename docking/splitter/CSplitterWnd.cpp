@@ -76,7 +76,7 @@ LRESULT CSplitterWnd::StartDrag() {
   lastDrawn = RECT{};
   limits = owner_.limits ? owner_.limits() : SplitterGeometry::Limits{};
   if (limits.Usable()) {
-    drawingDC = DragDrawing::PumpPaintAndLock(dcWindow, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE);
+    drawingDC = PumpPaintAndLock(dcWindow, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE);
     if (drawingDC) RunDragLoop();
   }
   tracking = 0;

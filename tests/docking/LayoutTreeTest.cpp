@@ -344,3 +344,61 @@ TEST(DockLayout, AWholeTreeDocksAsANewSection)
     EXPECT_EQ(a.m_rc.right - a.m_rc.left, 180);
     EXPECT_EQ(f.m_rcClient.left, 184);
 }
+
+TEST(DockLayout, CollectingCountingAndSavableContent)
+{
+    Frame f;
+    FakePane a("a"), b("b"), c("c"), untitled("");
+    Dock(f, a, 0);
+    SplitBeside(f, &a, &b, 3);
+    b.m_pBlock->AddPaneAsTab(&c, false);
+    CLayoutBlock* root = f.SectionAt(0, 0)->m_pRoot;
+    std::vector<CPaneBase*> panes;
+    root->CollectPanes(panes);
+    EXPECT_EQ(panes, (std::vector<CPaneBase*>{&a, &b, &c}));
+    EXPECT_EQ(root->CountOtherPanes(&a, true), 1);
+    EXPECT_GT(root->CountOtherPanes(&a, false), 1);  // a tab group counts as more than one
+    EXPECT_GT(root->CountOtherPanes(nullptr, true), 1);
+    EXPECT_EQ(CLayoutBlock::HasSavableContent(root), 1);
+    EXPECT_EQ(CLayoutBlock::HasSavableContent(nullptr), 0);
+    CLayoutBlock lone;
+    lone.m_pPane = &untitled;
+    EXPECT_EQ(CLayoutBlock::HasSavableContent(&lone), 0);
+    lone.m_pPane = nullptr;
+    lone.AddTabSlot("Remembered", 1, POINT{-4000, -4000}, 100, 100);
+    EXPECT_EQ(CLayoutBlock::HasSavableContent(&lone), 1);
+    // The last shown child going vacant makes every ancestor vacant.
+    a.m_pBlock->m_bVacant = true;
+    EXPECT_EQ(a.m_pBlock->PropagateVacancy(), 0);
+    b.m_pBlock->m_bVacant = true;
+    EXPECT_EQ(b.m_pBlock->PropagateVacancy(), 1);
+    EXPECT_TRUE(root->m_bVacant);
+    EXPECT_EQ(root->FirstLeaf(), nullptr);
+    b.m_pBlock->m_bVacant = false;
+    f.ClearVacancyUp(b.m_pBlock);
+    EXPECT_FALSE(root->m_bVacant);
+    EXPECT_EQ(root->FirstLeaf(), b.m_pBlock);
+}
+
+TEST(DockLayout, CloneTreeTakesSplittersAndTabsOver)
+{
+    Frame f;
+    FakePane a("a"), b("b"), c("c");
+    Dock(f, a, 1);
+    SplitBeside(f, &a, &b, 2);
+    b.m_pBlock->AddPaneAsTab(&c, false);
+    CLayoutBlock* source = f.SectionAt(1, 0)->m_pRoot;
+    CSplitterBar* bar = source->m_pSplitter;
+    ASSERT_NE(bar, nullptr);
+    CLayoutBlock copy;
+    copy.CloneTree(source, nullptr);
+    EXPECT_EQ(copy.m_pSplitter, bar);
+    EXPECT_EQ(bar->m_pBlock, &copy);
+    EXPECT_EQ(source->m_pSplitter, nullptr);
+    ASSERT_NE(copy.m_pSecond, nullptr);
+    EXPECT_EQ(copy.m_pSecond->TabCount(), 2);
+    EXPECT_EQ(source->m_pSecond->m_pTabStrip, nullptr);
+    EXPECT_EQ(copy.m_pFirst->m_pPane, &a);
+    EXPECT_FLOAT_EQ(copy.m_fRatio, source->m_fRatio);
+    f.ClearAllSections();
+}

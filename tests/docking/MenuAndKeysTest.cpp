@@ -195,3 +195,72 @@ TEST(DockToolTip, WithoutTheLibraryThereIsNoTipAndNoFailure)
     EXPECT_EQ(SendMessageA(tip.m_hWnd, TTM_GETTOOLCOUNT, 0, 0), 1);
     DestroyWindow(owner);
 }
+
+TEST(DockMenuImages, OwnerDrawnItemsAreMeasuredAndDrawn)
+{
+    if (!ql::test::HaveDisplay()) GTEST_SKIP() << "no display";
+    CoInitialize(nullptr);
+    CMenuImageStore store;
+    // A red 16 x 16 image with a grey (transparent) corner.
+    HDC screen = GetDC(nullptr);
+    HBITMAP bm = CreateCompatibleBitmap(screen, 16, 16);
+    HDC mem = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(mem, bm);
+    RECT all = {0, 0, 16, 16};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(mem, &all, red);
+    SetPixel(mem, 0, 0, RGB(192, 192, 192));
+    SelectObject(mem, old);
+    DeleteObject(red);
+    PICTDESC d = {};
+    d.cbSizeofstruct = sizeof(d);
+    d.picType = PICTYPE_BITMAP;
+    d.bmp.hbitmap = bm;
+    IPicture* pic = nullptr;
+    ASSERT_EQ(OleCreatePictureIndirect(&d, IID_IPicture, TRUE, reinterpret_cast<void**>(&pic)), S_OK);
+    store.AddImage(pic);
+    pic->Release();
+    store.SetImageIndex("Save", 1);
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 1, "Save\tCtrl+S");
+    AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(popup, MF_STRING | MF_GRAYED, 2, "Save");
+    store.OnInitMenuPopup(popup, 0, false);
+    HWND host = CreateWindowExA(0, "STATIC", "h", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    MENUITEMINFOA mii = {};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_DATA;
+    GetMenuItemInfoA(popup, 0, TRUE, &mii);
+    MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 1, 0, 0, mii.dwItemData};
+    ASSERT_EQ(store.OnMeasureItem(&mis, host), 1);
+    EXPECT_GE(mis.itemHeight, 16u);
+    EXPECT_GT(mis.itemWidth, 20u);
+    MEASUREITEMSTRUCT foreign = {ODT_MENU, 0, 1, 0, 0, 4711};
+    EXPECT_EQ(store.OnMeasureItem(&foreign, host), 0);
+
+    HBITMAP target = CreateCompatibleBitmap(screen, 200, 24);
+    SelectObject(mem, target);
+    RECT back = {0, 0, 200, 24};
+    FillRect(mem, &back, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DRAWITEMSTRUCT dis = {};
+    dis.CtlType = ODT_MENU;
+    dis.itemID = 1;
+    dis.itemAction = ODA_DRAWENTIRE;
+    dis.hDC = mem;
+    dis.rcItem = back;
+    dis.itemData = mii.dwItemData;
+    ASSERT_EQ(store.OnDrawItem(&dis), 1);
+    EXPECT_EQ(GetPixel(mem, 10, 12) & 0xFFFFFF, static_cast<COLORREF>(RGB(255, 0, 0)));  // the image in its cell
+    for (int i : {1, 2}) {
+        GetMenuItemInfoA(popup, i, TRUE, &mii);
+        dis.itemData = mii.dwItemData;
+        dis.itemState = i == 2 ? ODS_GRAYED : 0;
+        EXPECT_EQ(store.OnDrawItem(&dis), 1);
+    }
+    store.OnMenuSelect(0, 0xFFFF, nullptr);
+    DeleteDC(mem);
+    DeleteObject(target);
+    ReleaseDC(nullptr, screen);
+    DestroyWindow(host);
+    DestroyMenu(popup);
+}

@@ -6,6 +6,9 @@
 
 #include "docking/float/CMiniFrame.h"
 #include "docking/frame/DockFrameBase.h"
+#include "docking/layout/LayoutBlock.h"
+#include "docking/layout/TabStrip.h"
+#include "docking/tabs/TabStripWindow.h"
 #include "docking/pane/CPaneWnd.h"
 #include "docking/pane/PaneOwner.h"
 #include "support/TestEnv.h"
@@ -147,6 +150,70 @@ TEST_F(PaneDock, CaptionDragDocksAtAnotherEdgeFloatsOrChangesNothing) {
   ASSERT_NE(bottom->miniFrame, nullptr);
   EXPECT_EQ(bottom->container, nullptr);
   EXPECT_EQ(GetParent(bottom->hwnd), bottom->miniFrame->hwnd);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PaneDock, TabbedPanesShareALeafWithAPaintedStrip) {
+  CPaneWnd* a = NewPane("Installed Fonts", 200, 100);
+  CPaneWnd* b = NewPane("Font Browser", 200, 100);
+  a->DockTo(frame.get(), 0);
+  Pump(100);
+  CLayoutBlock* leaf = a->m_pBlock;
+  ASSERT_NE(leaf, nullptr);
+  b->ReparentTo(host);
+  leaf->MakeTabs({a, b}, a, frame.get());
+  a->LayoutContent();
+  CTabStrip* strip = leaf->m_pTabStrip;
+  ASSERT_NE(strip, nullptr);
+  ASSERT_NE(strip->m_hWnd, nullptr);
+  EXPECT_TRUE(TabStripWindow::Adopted(strip));
+  EXPECT_EQ(GetParent(strip->m_hWnd), a->hwnd);
+  // The form leaves 26 pixels for the strip at the bottom of the pane.
+  EXPECT_EQ(Dump(FormRect(a)), "0,0,200,558");
+  RECT s{};
+  GetWindowRect(strip->m_hWnd, &s);
+  MapWindowPoints(nullptr, a->hwnd, reinterpret_cast<POINT*>(&s), 2);
+  EXPECT_EQ(Dump(s), "0,558,200,584");
+
+  // A press on the second tab shows the second pane in the same place.
+  const RECT before = a->GetRectInFrame();
+  int x = 0;
+  while (x < 200 && TabStripWindow::TabAt(strip, x) != 1) ++x;
+  ASSERT_LT(x, 200);
+  SendMessageA(strip->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x + 1, 10));
+  EXPECT_EQ(strip->Selected(), 1);
+  EXPECT_TRUE(b->IsShown());
+  EXPECT_FALSE(a->IsShown());
+  EXPECT_EQ(Dump(b->GetRectInFrame()), Dump(before));
+  // Painting goes through our strip painter without trouble.
+  RedrawWindow(strip->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+struct Plain : CPaneBase {
+  RECT GetRectInFrame() const override { return RECT{}; }
+  RECT GetScreenRect() const override { return RECT{}; }
+  RECT GetClientScreenRect() const override { return RECT{}; }
+  void MoveTo(const RECT&, HDWP*) override {}
+  void Show(bool s) override { shown = s; }
+  bool IsShown() const override { return shown; }
+  void ReparentTo(HWND) override {}
+  bool shown = false;
+};
+
+TEST(TabStripRemoval, RemovingATabBeforeTheShownOneKeepsItShown) {
+  CTabStrip strip(nullptr);
+  Plain p[4];
+  for (Plain& q : p) strip.AddTab(&q);
+  strip.SelectTab(3);
+  ASSERT_EQ(strip.PaneAt(strip.Selected()), &p[3]);
+  strip.RemoveTab(&p[0]);
+  EXPECT_EQ(strip.PaneAt(strip.Selected()), &p[3]) << "the pane that was shown stays selected";
+  // Removing the shown tab selects the one before it; the first stays first.
+  strip.RemoveTab(&p[3]);
+  EXPECT_EQ(strip.PaneAt(strip.Selected()), &p[2]);
 }
 
 }  // namespace
