@@ -11,6 +11,7 @@
 #include "docking/layout/LayoutBlock.h"
 #include "docking/layout/SplitterBar.h"
 #include "docking/layout/TabStrip.h"
+#include "docking/splitter/SplitterWindow.h"
 #include "docking/tabs/TabStripWindow.h"
 #include "docking/pane/PaneOwner.h"
 
@@ -293,6 +294,7 @@ void CPaneWnd::DockTo(CDockFrameBase* frame, int s, int sectionIndex) {
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   container = frame;
   frame->DockPane(this, 0, nullptr);
+  SplitterWindow::AdoptAll(frame);
   Show(true);
   placed = 1;
   LayoutContent();
