@@ -71,6 +71,7 @@ public:
     // The live control behind an interface pointer, or null when it is not one of ours.
     static CFDPaneCtl* FromInterface(IUnknown* unknown);
     CFDPaneCtl* LayoutReference() const { return m_pLayoutRef; }
+    CFDPaneBody* Body() const { return m_pBody.get(); }
 
     uint32_t m_canDockMask = 0xFFFF;
     int m_paneVisible = 1;

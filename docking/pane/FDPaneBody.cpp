@@ -89,10 +89,21 @@ void CFDPaneBody::Place() {
     FireHidden();
     return;
   }
-  if (side >= 0 && side <= 3)
-    pane->DockTo(Frame(), side);
-  else
-    pane->Float();
+  // A layout reference places the pane by its partner: a tab of it, or beside it.
+  CFDPaneCtl* ref = control_->LayoutReference();
+  CFDPaneBody* refBody = ref ? ref->Body() : nullptr;
+  CPaneWnd* refPane = refBody ? refBody->Pane() : nullptr;
+  bool placed = false;
+  if (refPane && refPane->container && refPane->m_pBlock && refPane->IsFormPane()) {
+    const int wanted = control_->m_initDockStyle;
+    placed = (wanted > 3) ? pane->JoinAsTab(refPane) : pane->DockBeside(refPane, wanted);
+  }
+  if (!placed) {
+    if (side >= 0 && side <= 3)
+      pane->DockTo(Frame(), side);
+    else
+      pane->Float();
+  }
   FireShown();
 }
 

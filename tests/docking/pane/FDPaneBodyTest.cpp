@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "docking/com/FDPaneCtl.h"
+#include "docking/layout/LayoutBlock.h"
+#include "TestHost.h"
 #include "docking/float/CMiniFrame.h"
 #include "docking/frame/DockFrameBase.h"
 #include "docking/pane/CPaneWnd.h"
@@ -149,6 +151,82 @@ TEST_F(FDPaneBody, TeardownGivesTheFormBack) {
   ASSERT_TRUE(IsWindow(form));
   EXPECT_EQ(GetParent(form), nullptr);
   EXPECT_EQ(frame->m_rcClient.left, 0) << "the frame gave the pane's room back";
+}
+
+}  // namespace
+
+namespace {
+
+// Two controls on two forms, hosted through a test site; the second names the first as its
+// layout reference.
+class LayoutReference : public FDPaneBody {
+protected:
+  void SetUp() override {
+    FDPaneBody::SetUp();
+    if (IsSkipped()) return;
+    formB = CreateWindowExA(0, "STATIC", "Viewer settings", WS_POPUP | WS_CAPTION, 0, 0, 200, 200, nullptr, nullptr,
+                            nullptr, nullptr);
+    siteA = std::make_unique<TestSite>(form);
+    siteB = std::make_unique<TestSite>(formB);
+    other = new CFDPaneCtl();
+  }
+  void TearDown() override {
+    if (other) {
+      other->SetClientSite(nullptr);
+      other->Release();
+    }
+    if (control) control->SetClientSite(nullptr);
+    if (formB) DestroyWindow(formB);
+    FDPaneBody::TearDown();
+  }
+  void Host(CFDPaneCtl* c, TestSite* site, HWND f) {
+    c->SetClientSite(site);
+    ASSERT_NE(c->Body(), nullptr);
+    c->Body()->frameOverride = frame.get();
+    SendMessageA(f, WM_SHOWWINDOW, TRUE, 0);
+    Pump();
+    ASSERT_NE(c->Body()->Pane(), nullptr);
+  }
+  HWND formB = nullptr;
+  std::unique_ptr<TestSite> siteA, siteB;
+  CFDPaneCtl* other = nullptr;
+};
+
+TEST_F(LayoutReference, ASecondPaneBecomesATabOfItsReference) {
+  Host(control, siteA.get(), form);
+  other->m_initDockStyle = 4;
+  other->SetLayoutReference(control);
+  Host(other, siteB.get(), formB);
+  CPaneWnd* a = control->Body()->Pane();
+  CPaneWnd* b = other->Body()->Pane();
+  ASSERT_NE(a->m_pBlock, nullptr);
+  EXPECT_EQ(a->m_pBlock, b->m_pBlock);
+  EXPECT_EQ(a->m_pBlock->TabCount(), 2);
+  EXPECT_TRUE(b->IsShown());
+  EXPECT_FALSE(a->IsShown());
+  VARIANT_BOOL visible = VARIANT_FALSE;
+  other->get_PaneVisible(&visible);
+  EXPECT_EQ(visible, VARIANT_TRUE);
+}
+
+TEST_F(LayoutReference, OrTakesItsOwnLeafBelowIt) {
+  Host(control, siteA.get(), form);
+  other->m_initDockStyle = 3;
+  other->m_initDockHW = 120;
+  other->SetLayoutReference(control);
+  Host(other, siteB.get(), formB);
+  CPaneWnd* a = control->Body()->Pane();
+  CPaneWnd* b = other->Body()->Pane();
+  EXPECT_NE(a->m_pBlock, b->m_pBlock);
+  EXPECT_EQ(frame->SectionCount(0), 1) << "both share the left section";
+  const RECT ra = a->GetRectInFrame(), rb = b->GetRectInFrame();
+  EXPECT_EQ(ra.left, rb.left);
+  EXPECT_EQ(rb.top, ra.bottom + 4);
+  EXPECT_EQ(rb.bottom, 600);
+  EXPECT_NEAR(rb.bottom - rb.top, 120, 2);
+  DockStyle style = DockToNone;
+  other->get_CurrentDockStyle(&style);
+  EXPECT_EQ(style, 0);
 }
 
 }  // namespace
