@@ -13,6 +13,7 @@
 #include "platform/forms/Screen.h"
 #include "platform/forms/Timer.h"
 #include "platform/forms/WindowClasses.h"
+#include "platform/ole/OleControl.h"
 
 namespace platform::forms {
 
@@ -37,6 +38,7 @@ Form::~Form()
         Teardown();
     if (brush_)
         DeleteObject(brush_);
+    ReleaseFormContainer(*this);
 }
 
 Form* Form::FromWindow(HWND hwnd)

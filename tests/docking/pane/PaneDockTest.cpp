@@ -8,6 +8,9 @@
 #include "docking/frame/DockFrameBase.h"
 #include "docking/layout/LayoutBlock.h"
 #include "docking/layout/TabStrip.h"
+#include "docking/layout/DockSection.h"
+#include "docking/layout/SplitterBar.h"
+#include "docking/splitter/SplitterWindow.h"
 #include "docking/tabs/TabStripWindow.h"
 #include "docking/pane/CPaneWnd.h"
 #include "docking/pane/PaneOwner.h"
@@ -214,6 +217,42 @@ TEST(TabStripRemoval, RemovingATabBeforeTheShownOneKeepsItShown) {
   // Removing the shown tab selects the one before it; the first stays first.
   strip.RemoveTab(&p[3]);
   EXPECT_EQ(strip.PaneAt(strip.Selected()), &p[2]);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PaneDock, DraggingASectionBarResizesTheSectionAndItsNeighbours) {
+  CPaneWnd* left = NewPane("Installed Fonts", 150, 100);
+  CPaneWnd* bottom = NewPane("Information", 100, 120);
+  left->DockTo(frame.get(), 0);
+  bottom->DockTo(frame.get(), 3);
+  Pump(50);
+  CDockSection* section = frame->SectionAt(0, 0);
+  ASSERT_NE(section, nullptr);
+  CSplitterBar* bar = section->m_pSplitter;
+  ASSERT_NE(bar, nullptr);
+  ASSERT_NE(bar->m_hWnd, nullptr);
+  EXPECT_TRUE(SplitterWindow::Adopted(bar));
+  auto drag = [&](int dx, bool escape) {
+    SendMessageA(bar->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 300));
+    PostMessageA(bar->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2 + dx, 300));
+    if (escape) PostMessageA(bar->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(bar->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(2 + dx, 300));
+    SendMessageA(bar->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3, 300));
+    Pump(20);
+  };
+  drag(50, true);
+  EXPECT_EQ(Dump(left->GetRectInFrame()), "0,0,150,600");
+  // The bar's left edge follows the cursor (grabbed 2 pixels in, released at frame x 202).
+  drag(50, false);
+  EXPECT_EQ(Dump(left->GetRectInFrame()), "0,0,202,600");
+  EXPECT_EQ(bottom->GetRectInFrame().left, 206);
+  EXPECT_EQ(frame->m_rcClient.left, 206);
+  // Not narrower than 16 pixels.
+  drag(-500, false);
+  EXPECT_EQ(left->GetRectInFrame().right, 16);
 }
 
 }  // namespace
