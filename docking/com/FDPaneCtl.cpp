@@ -1,4 +1,5 @@
 #include "docking/com/FDPaneCtl.h"
+#include "docking/pane/FDPaneBody.h"
 
 #include "docking/com/StreamIo.h"
 #include "docking/framework/Guard.h"
@@ -39,6 +40,8 @@ CFDPaneCtl::CFDPaneCtl()
 
 CFDPaneCtl::~CFDPaneCtl()
 {
+    // The pane goes first and gives the form back to the host.
+    m_pBody.reset();
     auto& live = LiveControls();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
     for (CFDPaneCtl* other : live)
@@ -127,15 +130,53 @@ STDMETHODIMP CFDPaneCtl::put_FDType(FloatDockType v)
 STDMETHODIMP CFDPaneCtl::get_PaneVisible(VARIANT_BOOL* v)
 {
     if (!v) return E_POINTER;
-    *v = m_paneVisible ? VARIANT_TRUE : VARIANT_FALSE;
+    const bool visible = (m_pBody && m_pBody->Pane()) ? m_pBody->PaneVisible() : m_paneVisible != 0;
+    *v = visible ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
 }
 
 STDMETHODIMP CFDPaneCtl::put_PaneVisible(VARIANT_BOOL v)
 {
-    m_paneVisible = v ? 1 : 0;
-    m_bDirty = true;
-    return S_OK;
+    return dockguard::Com("FDPane: PaneVisible", [&]() -> HRESULT {
+        m_paneVisible = v ? 1 : 0;
+        m_bDirty = true;
+        if (m_pBody && m_pBody->Pane())
+            m_pBody->SetPaneVisible(v != 0);
+        return S_OK;
+    });
+}
+
+STDMETHODIMP CFDPaneCtl::ReDock()
+{
+    return dockguard::Com("FDPane: ReDock", [&]() -> HRESULT {
+        if (m_pBody) m_pBody->ReDock();
+        return S_OK;
+    });
+}
+
+STDMETHODIMP CFDPaneCtl::ReFloat()
+{
+    return dockguard::Com("FDPane: ReFloat", [&]() -> HRESULT {
+        if (m_pBody) m_pBody->ReFloat();
+        return S_OK;
+    });
+}
+
+void CFDPaneCtl::OnClientSiteSet()
+{
+    if (!AmbientUserMode() || !ClientSite())
+        return;
+    IOleInPlaceSite* site = nullptr;
+    if (FAILED(ClientSite()->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&site))) || !site)
+        return;
+    HWND form = nullptr;
+    site->GetWindow(&form);
+    site->Release();
+    if (!form)
+        return;
+    if (!m_pBody)
+        m_pBody = std::make_unique<CFDPaneBody>(this);
+    m_pBody->Activate(form);
 }
 
 STDMETHODIMP CFDPaneCtl::get_InitDockStyle(DockStyle* v)
@@ -155,7 +196,7 @@ STDMETHODIMP CFDPaneCtl::put_InitDockStyle(DockStyle v)
 STDMETHODIMP CFDPaneCtl::get_CurrentDockStyle(DockStyle* v)
 {
     if (!v) return E_POINTER;
-    *v = static_cast<DockStyle>(m_initDockStyle);
+    *v = static_cast<DockStyle>((m_pBody && m_pBody->Pane()) ? m_pBody->CurrentDockStyle() : m_initDockStyle);
     return S_OK;
 }
 
@@ -214,6 +255,8 @@ STDMETHODIMP CFDPaneCtl::put_PinState(PinType v)
 {
     m_pinState = ValidPinState(static_cast<long>(v));
     m_bDirty = true;
+    if (m_pBody && m_pBody->Pane())
+        m_pBody->SetPinState(m_pinState);
     return S_OK;
 }
 

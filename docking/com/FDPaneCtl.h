@@ -5,9 +5,11 @@
 #include "XMoorline_h.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CMenuImageStore;
+class CFDPaneBody;
 
 class CFDPaneCtl : public IFDPane, public CControlBase {
 public:
@@ -34,8 +36,8 @@ public:
     STDMETHODIMP get_InitDockStyle(DockStyle* v) override;
     STDMETHODIMP put_InitDockStyle(DockStyle v) override;
     STDMETHODIMP get_CurrentDockStyle(DockStyle* v) override;
-    STDMETHODIMP ReDock() override { return S_OK; }
-    STDMETHODIMP ReFloat() override { return S_OK; }
+    STDMETHODIMP ReDock() override;
+    STDMETHODIMP ReFloat() override;
     STDMETHODIMP get_CanDockLeft(VARIANT_BOOL* v) override { return GetDockBit(0, v); }
     STDMETHODIMP put_CanDockLeft(VARIANT_BOOL v) override { return PutDockBit(0, v); }
     STDMETHODIMP get_CanDockTop(VARIANT_BOOL* v) override { return GetDockBit(1, v); }
@@ -69,6 +71,7 @@ public:
     // The live control behind an interface pointer, or null when it is not one of ours.
     static CFDPaneCtl* FromInterface(IUnknown* unknown);
     CFDPaneCtl* LayoutReference() const { return m_pLayoutRef; }
+    CFDPaneBody* Body() const { return m_pBody.get(); }
 
     uint32_t m_canDockMask = 0xFFFF;
     int m_paneVisible = 1;
@@ -87,6 +90,8 @@ protected:
     HRESULT SaveBagTail(IPropertyBag* bag) override;
     HRESULT LoadBagTail(IPropertyBag* bag, IErrorLog* log) override;
     int DesignBitmapId() const override { return 104; }
+    // At run time the form the control sits on becomes a pane (docking/pane/FDPaneBody).
+    void OnClientSiteSet() override;
 
 private:
     HRESULT GetDockBit(int bit, VARIANT_BOOL* v);
@@ -94,4 +99,5 @@ private:
     LONG m_ref = 1;
     CFDPaneCtl* m_pLayoutRef = nullptr;
     CMenuImageStore* m_pImageStore;
+    std::unique_ptr<CFDPaneBody> m_pBody;
 };

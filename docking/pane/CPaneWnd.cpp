@@ -301,6 +301,63 @@ void CPaneWnd::DockTo(CDockFrameBase* frame, int s, int sectionIndex) {
   if (owner) owner->FireDockStyleChanged(s);
 }
 
+bool CPaneWnd::JoinAsTab(CPaneWnd* ref) {
+  if (!ref || ref == this || !ref->container || !ref->m_pBlock || !hwnd) return false;
+  if (container) Undock();
+  CDockFrameBase* frame = ref->container;
+  m_title = title;
+  docked = true;
+  side = ref->side;
+  container = frame;
+  dockFrame = frame;
+  ReparentTo(frame->m_hWndFrame);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  ref->m_pBlock->AddPaneAsTab(this, false);
+  placed = 1;
+  LayoutContent();
+  if (owner) owner->FireDockStyleChanged(side);
+  return true;
+}
+
+bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
+  if (!ref || ref == this || !ref->container || !ref->m_pBlock || !hwnd || s < 0 || s > 3) return false;
+  if (container) Undock();
+  CDockFrameBase* frame = ref->container;
+  CLayoutBlock* leaf = ref->m_pBlock;
+  RECT rc{};
+  leaf->GetBlockRect(rc);
+  auto* fresh = new CLayoutBlock();
+  const int w = dockedWidth > 0 ? dockedWidth : m_nDockedWidth;
+  const int h = dockedHeight > 0 ? dockedHeight : m_nDockedHeight;
+  leaf->Split(fresh, s, s == 0 || s == 1, SIZE{w, h});
+  fresh->m_pPane = this;
+  fresh->m_bVacant = false;
+  m_pBlock = fresh;
+  m_pFrame = frame;
+  m_nSide = ref->m_nSide;
+  m_nSectionIndex = ref->m_nSectionIndex;
+  m_title = title;
+  side = ref->side;
+  docked = true;
+  container = frame;
+  dockFrame = frame;
+  ReparentTo(frame->m_hWndFrame);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  if (!leaf->m_pSplitter) {
+    leaf->m_pSplitter = new CSplitterBar((s == 1 || s == 3) ? 1 : 0, frame);
+    leaf->m_pSplitter->m_pBlock = leaf;
+    leaf->m_pSplitter->Create(frame->m_hWndFrame);
+  }
+  frame->LayoutBlockTree(leaf, rc, 1, nullptr);
+  frame->LayoutBlockTree(leaf, rc, 0, nullptr);
+  SplitterWindow::AdoptAll(frame);
+  Show(true);
+  placed = 1;
+  LayoutContent();
+  if (owner) owner->FireDockStyleChanged(side);
+  return true;
+}
+
 void CPaneWnd::Undock() {
   if (!container) return;
   CDockFrameBase* frame = container;

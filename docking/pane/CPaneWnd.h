@@ -49,6 +49,9 @@ public:
 
   // Docks the pane at side of frame (a new innermost section there).
   void DockTo(CDockFrameBase* frame, int side, int sectionIndex = -1);
+  // Joins the reference pane's leaf as a tab, or takes a new leaf at side of it.
+  bool JoinAsTab(CPaneWnd* reference);
+  bool DockBeside(CPaneWnd* reference, int side);
   // Takes the pane out of the frame it is docked in.
   void Undock();
   CDockFrameBase* container = nullptr;

@@ -1,0 +1,214 @@
+#include "docking/pane/FDPaneBody.h"
+
+#include "docking/com/FDPaneCtl.h"
+#include "docking/float/CMiniFrame.h"
+#include "docking/frame/MainDockFrame.h"
+#include "docking/pane/CPaneWnd.h"
+
+namespace {
+constexpr LONG kFrameBits = 0x00CF0000;  // caption, system menu, sizing frame, min/max boxes
+}
+
+CFDPaneBody::CFDPaneBody(CFDPaneCtl* control) : control_(control) {}
+
+CFDPaneBody::~CFDPaneBody() { Teardown(); }
+
+CDockFrameBase* CFDPaneBody::Frame() const {
+  if (frameOverride) return frameOverride;
+  return CMainDockFrame::Current();
+}
+
+void CFDPaneBody::Activate(HWND form) {
+  if (created_ || !form || form_) return;
+  form_ = form;
+  SubclassWindow(this, form);
+}
+
+bool CFDPaneBody::CanDock(int side) {
+  return side >= 0 && side < 4 && control_ && (control_->m_canDockMask & (1u << side));
+}
+
+std::string CFDPaneBody::GetLayoutName() {
+  if (!form_) return std::string();
+  char name[60] = {};
+  GetWindowTextA(form_, name, sizeof name);
+  return name;
+}
+
+void CFDPaneBody::FireShown() {
+  if (control_) control_->FireShown();
+}
+void CFDPaneBody::FireHidden() {
+  if (control_) control_->FireHidden();
+}
+void CFDPaneBody::FireDockStyleChanged(int side) {
+  if (control_) control_->FireDockStyleChanged(side);
+}
+
+void CFDPaneBody::CreatePaneWnd() {
+  CDockFrameBase* frame = Frame();
+  if (created_ || !form_ || !frame || !frame->m_hWndFrame || !control_) return;
+  created_ = true;
+  auto* pane = new CPaneWnd();
+  pane->owner = this;
+  pane->pinState = control_->m_pinState == 0 ? 0 : 1;
+  pane_ = pane;
+  if (!pane->Attach(form_, frame->m_hWndFrame)) {
+    pane_ = nullptr;
+    delete pane;
+    created_ = false;
+    return;
+  }
+  pane->dockFrame = frame;
+  if (auto* main = dynamic_cast<CMainDockFrame*>(frame); main && main->m_bBoundaryCheck) pane->workArea = main->m_rcWork;
+  frame->AddPaneForm(form_);
+  Place();
+}
+
+void CFDPaneBody::Place() {
+  CPaneWnd* pane = pane_;
+  if (!pane) return;
+  pane->dockedWidth = pane->dockedHeight = control_->m_initDockHW;
+  pane->floatLeft = control_->m_initFloatLeft;
+  pane->floatTop = control_->m_initFloatTop;
+  pane->floatWidth = control_->m_initFloatWidth;
+  pane->floatHeight = control_->m_initFloatHeight;
+  int side = control_->m_initDockStyle;
+  if (side >= 0 && side <= 3 && !CanDock(side)) {
+    side = 4;
+    for (int s = 0; s < 4; ++s)
+      if (CanDock(s)) {
+        side = s;
+        break;
+      }
+  }
+  if (!control_->m_paneVisible) {
+    pane->side = side;
+    pane->Show(false);
+    pane->placed = 0;
+    FireHidden();
+    return;
+  }
+  // A layout reference places the pane by its partner: a tab of it, or beside it.
+  CFDPaneCtl* ref = control_->LayoutReference();
+  CFDPaneBody* refBody = ref ? ref->Body() : nullptr;
+  CPaneWnd* refPane = refBody ? refBody->Pane() : nullptr;
+  bool placed = false;
+  if (refPane && refPane->container && refPane->m_pBlock && refPane->IsFormPane()) {
+    const int wanted = control_->m_initDockStyle;
+    placed = (wanted > 3) ? pane->JoinAsTab(refPane) : pane->DockBeside(refPane, wanted);
+  }
+  if (!placed) {
+    if (side >= 0 && side <= 3)
+      pane->DockTo(Frame(), side);
+    else
+      pane->Float();
+  }
+  FireShown();
+}
+
+bool CFDPaneBody::PaneVisible() const {
+  if (!pane_) return control_ && control_->m_paneVisible;
+  if (pane_->miniFrame) return pane_->IsVisible() && pane_->miniFrame->hwnd;
+  return pane_->IsVisible();
+}
+
+void CFDPaneBody::SetPaneVisible(bool visible) {
+  if (!control_) return;
+  control_->m_paneVisible = visible ? 1 : 0;
+  CPaneWnd* pane = pane_;
+  if (!pane || !pane->hostedWnd) return;
+  if (visible == PaneVisible()) return;
+  if (visible) {
+    const int side = control_->m_initDockStyle;
+    if (!pane->container && !pane->miniFrame) {
+      if (side >= 0 && side <= 3 && CanDock(side))
+        pane->DockTo(Frame(), side);
+      else
+        pane->Float();
+      FireShown();
+    } else {
+      pane->SetVisible(true);
+    }
+  } else {
+    // Hidden: the pane leaves its place; showing it again docks it afresh.
+    if (pane->container) pane->Undock();
+    if (CMiniFrame* frame = pane->miniFrame) {
+      SetParent(pane->hwnd, frame->ownerWindow);
+      frame->RemovePane(pane);
+      CMiniFrame::ReleaseIfUnlisted(frame);
+    }
+    pane->SetVisible(false);
+  }
+}
+
+void CFDPaneBody::SetPinState(int state) {
+  if (pane_) pane_->SetPinState(state);
+}
+
+int CFDPaneBody::CurrentDockStyle() const {
+  if (!pane_) return control_ ? control_->m_initDockStyle : 0;
+  if (!pane_->container) return 4;
+  return pane_->side;
+}
+
+void CFDPaneBody::ReDock() {
+  if (!pane_) return;
+  int side = pane_->side;
+  if (side < 0 || side > 3 || !CanDock(side)) side = CanDock(control_->m_initDockStyle) ? control_->m_initDockStyle : 0;
+  pane_->DockTo(Frame(), side);
+}
+
+void CFDPaneBody::ReFloat() {
+  if (pane_) pane_->Float();
+}
+
+void CFDPaneBody::Teardown() {
+  if (form_) {
+    UnsubclassWindow(this, form_);
+    if (CDockFrameBase* frame = Frame()) frame->RemovePaneForm(form_);
+  }
+  if (CPaneWnd* pane = pane_) {
+    pane_ = nullptr;
+    pane->owner = nullptr;
+    // The form is handed back before the pane window goes, so the host's form survives.
+    pane->ReleaseForm();
+    pane->Destroy();
+  }
+  form_ = nullptr;
+}
+
+LRESULT CFDPaneBody::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SETTEXT:
+      if (pane_) {
+        pane_->SetTitle(lParam ? reinterpret_cast<const char*>(lParam) : "");
+        return 1;
+      }
+      break;
+    case WM_SHOWWINDOW:
+      if (wParam) {
+        LRESULT r = CallNext(hwnd, message, wParam, lParam);
+        CreatePaneWnd();
+        return r;
+      }
+      break;
+    case WM_STYLECHANGING:
+      if (!ownStyleChange_ && wParam == GWL_STYLE) {
+        auto* ss = reinterpret_cast<STYLESTRUCT*>(lParam);
+        ss->styleNew = (ss->styleNew & ~kFrameBits) | (ss->styleOld & kFrameBits);
+      }
+      break;
+    case WM_LBUTTONUP:
+      SetFocus(hwnd);
+      break;
+    case WM_NCDESTROY: {
+      // The form goes first: the pane must not keep it.
+      if (pane_) pane_->hostedWnd = nullptr;
+      form_ = nullptr;
+      break;
+    }
+    default: break;
+  }
+  return CallNext(hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The run-time side of an FDPane control: it takes over the form it sits on, makes the pane
+// window the first time the form is shown, and carries the control's properties to that pane.
+#include <windows.h>
+
+#include <string>
+
+#include "docking/framework/Subclass.h"
+#include "docking/pane/PaneOwner.h"
+
+class CFDPaneCtl;
+class CPaneWnd;
+class CDockFrameBase;
+
+class CFDPaneBody : public CPaneOwner, public CSubclassOwner {
+public:
+  explicit CFDPaneBody(CFDPaneCtl* control);
+  ~CFDPaneBody() override;
+  CFDPaneBody(const CFDPaneBody&) = delete;
+  CFDPaneBody& operator=(const CFDPaneBody&) = delete;
+
+  // The form window the control sits on; subclassed once.
+  void Activate(HWND form);
+  // Makes and places the pane window (once); needs a main frame.
+  void CreatePaneWnd();
+  // Gives the form back and destroys the pane window.
+  void Teardown();
+
+  // Property effects at run time.
+  bool PaneVisible() const;
+  void SetPaneVisible(bool visible);
+  void SetPinState(int state);
+  int CurrentDockStyle() const;
+  void ReDock();
+  void ReFloat();
+
+  // The frame panes dock into; the process's main frame unless a test gives one.
+  CDockFrameBase* Frame() const;
+  CDockFrameBase* frameOverride = nullptr;
+
+  CPaneWnd* Pane() const { return pane_; }
+  HWND FormWindow() const { return form_; }
+
+  // CPaneOwner
+  std::string GetLayoutName() override;
+  void SetOwnStyleChange(bool on) override { ownStyleChange_ = on; }
+  bool CanDock(int side) override;
+  void FireShown() override;
+  void FireHidden() override;
+  void FireDockStyleChanged(int side) override;
+  void PaneGone() override { pane_ = nullptr; }
+
+  LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void Place();
+  CFDPaneCtl* control_;
+  CPaneWnd* pane_ = nullptr;
+  HWND form_ = nullptr;
+  bool created_ = false;
+  bool ownStyleChange_ = false;
+};

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "docking/FakePane.h"
+#include "docking/layout/LayoutBlock.h"
+#include "docking/toolband/CToolBand.h"
+
+namespace {
+
+struct Row {
+  CToolBand band{1};
+  FakePane a{"a", 100, 26}, b{"b", 120, 26}, c{"c", 80, 26};
+  Row()
+  {
+    band.m_rc = RECT{0, 0, 500, 28};
+    for (FakePane* p : {&a, &b, &c}) {
+      band.InsertPaneNear(p, nullptr, 2);
+      p->m_shown = true;
+      band.RestoreBlock(nullptr, p);
+    }
+  }
+  std::vector<int> Starts() const { return {a.m_rc.left, b.m_rc.left, c.m_rc.left}; }
+};
+
+}  // namespace
+
+TEST(ToolBand, ToolbarsJoinTheRowEndToEndAcrossItsThickness)
+{
+  Row r;
+  EXPECT_EQ(r.Starts(), (std::vector<int>{0, 100, 220}));
+  EXPECT_EQ(r.b.m_rc.right, 220);
+  EXPECT_EQ(r.b.m_rc.bottom, 28);
+  ASSERT_EQ(r.band.m_pRoot->m_pPane, &r.a);
+  ASSERT_EQ(r.band.m_pRoot->m_pSecond->m_pPane, &r.b);
+  std::vector<CToolBand::RowPane> list;
+  EXPECT_EQ(r.band.CollectRowPanes(list, &r.c), 2);
+}
+
+TEST(ToolBand, DropAtAPointPushesNeighboursAsideAndShrinkingPullsBack)
+{
+  Row r;
+  FakePane d("d", 60, 26);
+  d.m_shown = true;
+  // Between a and b: b and c move on just enough.
+  r.band.InsertPaneAtPoint(&d, 90, 10);
+  r.band.RestoreBlock(nullptr, &d);
+  EXPECT_EQ(d.m_rc.left, 100);
+  EXPECT_EQ(r.b.m_rc.left, 160);
+  EXPECT_EQ(r.c.m_rc.left, 280);
+  EXPECT_EQ(r.band.m_pRoot->m_pSecond->m_pPane, &d);
+  // A shorter row: the toolbar beyond its end comes back inside, using the gap before it.
+  r.c.m_rc = RECT{400, 0, 480, 28};
+  r.band.m_rc.right = 440;
+  r.band.Layout(nullptr, 0, nullptr);
+  EXPECT_EQ(r.c.m_rc.left, 360);
+  EXPECT_EQ(r.c.m_rc.right, 440);
+  EXPECT_EQ(r.b.m_rc.left, 160);
+  // Too short for all: stacked from the start.
+  r.band.m_rc.right = 300;
+  r.band.Layout(nullptr, 0, nullptr);
+  EXPECT_EQ(r.a.m_rc.left, 0);
+  EXPECT_EQ(d.m_rc.left, 100);
+  EXPECT_EQ(r.b.m_rc.left, 160);
+}
+
+TEST(ToolBand, LeavingToolbarsCloseUpAndTheLastOneEmptiesTheRow)
+{
+  Row r;
+  r.band.m_rc.right = 250;
+  r.band.Layout(nullptr, 0, nullptr);  // 300 of toolbars in 250
+  CLayoutBlock* bBlock = r.b.m_pBlock;
+  EXPECT_EQ(r.band.CollapseBlock(nullptr, bBlock, RECT{}), 0);
+  EXPECT_EQ(r.c.m_rc.left, 170);  // closes up over b's room until it fits
+  EXPECT_EQ(r.band.RemoveBlock(bBlock), 0);
+  EXPECT_EQ(r.band.m_pRoot->m_pSecond->m_pPane, &r.c);
+  // The root goes: its successor becomes the root.
+  CLayoutBlock* aBlock = r.band.m_pRoot;
+  EXPECT_EQ(r.band.RemoveBlock(aBlock), 0);
+  EXPECT_EQ(r.band.m_pRoot->m_pPane, &r.c);
+  EXPECT_EQ(r.band.m_pRoot->m_pParent, nullptr);
+  // The only toolbar left: the row is empty once it goes.
+  EXPECT_EQ(r.band.CollapseBlock(nullptr, r.band.m_pRoot, RECT{}), 1);
+  EXPECT_EQ(r.band.RemoveBlock(r.band.m_pRoot), 1);
+}
+
+TEST(ToolBand, BandWindowsAreListedWhileTheyLive)
+{
+  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(parent, nullptr);
+  const int before = CToolBand::ListedBands();
+  {
+    CToolBand band(3);
+    band.m_hWndParent = parent;
+    band.MovePane(nullptr, RECT{0, 272, 400, 300});
+    ASSERT_NE(band.m_hWnd, nullptr);
+    EXPECT_EQ(CToolBand::FromHandle(band.m_hWnd), &band);
+    EXPECT_EQ(CToolBand::ListedBands(), before + 1);
+    char cls[64] = {};
+    GetClassNameA(band.m_hWnd, cls, sizeof cls);
+    EXPECT_STREQ(cls, CToolBand::kClassName);
+  }
+  EXPECT_EQ(CToolBand::ListedBands(), before);
+  DestroyWindow(parent);
+}
