@@ -265,10 +265,14 @@ void CMiniFrame::Layout(int cx, int cy) {
 }
 
 void CMiniFrame::ToggleAll() {
-  if (!toggleFloat) return;
   DeferredDelete::Scope scope(this);
   const std::vector<CPaneWnd*> snapshot = panes_;  // each toggle changes the list
-  for (CPaneWnd* p : snapshot) toggleFloat(p);
+  for (CPaneWnd* p : snapshot) {
+    if (toggleFloat)
+      toggleFloat(p);
+    else
+      p->ToggleFloat();
+  }
 }
 
 void CMiniFrame::DrawCaption() {

@@ -358,6 +358,15 @@ bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
   return true;
 }
 
+void CPaneWnd::ToggleFloat() {
+  if (pinState == 2 || !hwnd) return;
+  if (docked && container) {
+    Float();
+    return;
+  }
+  if (dockFrame && prevSide >= 0 && prevSide <= 3 && (!owner || owner->CanDock(prevSide))) DockTo(dockFrame, prevSide);
+}
+
 void CPaneWnd::Undock() {
   if (!container) return;
   CDockFrameBase* frame = container;
@@ -374,6 +383,7 @@ void CPaneWnd::Float() {
     return;
   }
   if (container) {
+    prevSide = side;
     Undock();
     m_pBlock = nullptr;
   }
@@ -553,13 +563,27 @@ PaneDragLoop::Target CPaneWnd::FrameTarget(POINT screen) {
   t.ghost = RECT{drag.ghostX, drag.ghostY, drag.ghostX + ghost.cx, drag.ghostY + ghost.cy};
   dropIndex_ = drag.targetIndex;
   dropAtEdge_ = drag.atFrameEdge;
+  dropTabTarget_ = drag.asTab ? drag.tabTarget : nullptr;
+  dropTargetPane_ = drag.targetPane;
+  dropInsertSide_ = drag.insertSide;
   return t;
 }
 
 void CPaneWnd::FrameDrop(const PaneDragLoop::Target& t) {
-  // A new section at an edge of the frame; drops into another pane's block or tab group are
-  // the layout tree's and are not taken here yet.
-  if (!dropAtEdge_ || t.asTab) return;
+  if (t.asTab) {
+    // Onto another pane's caption: a tab of it.
+    if (auto* target = dynamic_cast<CPaneWnd*>(dropTabTarget_); target && target != this) JoinAsTab(target);
+    return;
+  }
+  if (!dropAtEdge_) {
+    if (dropTargetPane_ == this) return;  // its own place
+    if (auto* target = dynamic_cast<CPaneWnd*>(dropTargetPane_); target && dropInsertSide_ >= 0 && dropInsertSide_ <= 3) {
+      DockBeside(target, dropInsertSide_);
+      return;
+    }
+    if (!dropTargetPane_ && dropIndex_ < 0) DockTo(dockFrame, t.zone, -1);  // innermost at that side
+    return;
+  }
   if (docked && container == dockFrame && side == t.zone && m_pBlock) {
     // Its own side and nothing would change: no move, no event.
     CDockSection* own = dockFrame->SectionAt(side, m_nSectionIndex);
@@ -659,6 +683,9 @@ LRESULT CPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       OnNcLButtonDown(pt);
       return 0;
     }
+    case WM_NCLBUTTONDBLCLK:
+      ToggleFloat();
+      return 0;
     case WM_TIMER:
       if (wParam == kLayoutTimer) OnTimer();
       return 0;

@@ -52,6 +52,9 @@ public:
   // Joins the reference pane's leaf as a tab, or takes a new leaf at side of it.
   bool JoinAsTab(CPaneWnd* reference);
   bool DockBeside(CPaneWnd* reference, int side);
+  // Double click on the caption: a docked pane floats, a floating one returns to its side.
+  void ToggleFloat();
+  int prevSide = -1;
   // Takes the pane out of the frame it is docked in.
   void Undock();
   CDockFrameBase* container = nullptr;
@@ -118,5 +121,8 @@ private:
   void FrameDrop(const PaneDragLoop::Target& t);
   int dropIndex_ = -1;
   int dropAtEdge_ = 0;
+  CPaneBase* dropTabTarget_ = nullptr;
+  CPaneBase* dropTargetPane_ = nullptr;
+  int dropInsertSide_ = -1;
   int grabX_ = 0, grabY_ = 0, dragW_ = 0, dragH_ = 0;
 };

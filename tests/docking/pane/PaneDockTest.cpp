@@ -256,3 +256,46 @@ TEST_F(PaneDock, DraggingASectionBarResizesTheSectionAndItsNeighbours) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PaneDock, DoubleClicksFloatAndRedockAndACaptionDropMakesTabs) {
+  CPaneWnd* left = NewPane("Installed Fonts", 150, 100);
+  CPaneWnd* right = NewPane("Font Browser", 180, 100);
+  left->DockTo(frame.get(), 0);
+  right->DockTo(frame.get(), 2);
+  Pump(20);
+  // Double click on the caption: out into a frame of its own, at its float place.
+  SendMessageA(left->hwnd, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(60, 8));
+  ASSERT_NE(left->miniFrame, nullptr);
+  EXPECT_EQ(left->container, nullptr);
+  HWND frameWindow = left->miniFrame->hwnd;
+  const int frames = CMiniFrame::LiveCount();
+  // Double click on that frame's caption: back to the left side; the emptied frame goes once
+  // its handler is done.
+  SendMessageA(frameWindow, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  Pump(20);
+  EXPECT_EQ(left->container, frame.get());
+  EXPECT_EQ(left->side, 0);
+  EXPECT_EQ(left->GetRectInFrame().left, 0);
+  EXPECT_FALSE(IsWindow(frameWindow));
+  EXPECT_EQ(CMiniFrame::LiveCount(), frames - 1);
+
+  // Dragging the right pane onto the left pane's caption makes the two one tab group.
+  const RECT lr = left->GetScreenRect();
+  const POINT onCaption{lr.left + 40, lr.top + 8};
+  POINT origin{0, 0};
+  ClientToScreen(right->hwnd, &origin);
+  PostMessageA(right->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(onCaption.x - origin.x, onCaption.y - origin.y));
+  PostMessageA(right->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(onCaption.x - origin.x, onCaption.y - origin.y));
+  const RECT rr = right->GetScreenRect();
+  SendMessageA(right->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(rr.left + 40, rr.top + 8));
+  Pump(20);
+  ASSERT_NE(left->m_pBlock, nullptr);
+  EXPECT_EQ(left->m_pBlock, right->m_pBlock);
+  EXPECT_EQ(left->m_pBlock->TabCount(), 2);
+  EXPECT_TRUE(right->IsShown());
+  EXPECT_EQ(Dump(right->GetRectInFrame()), Dump(left->GetRectInFrame()));
+}
+
+}  // namespace
