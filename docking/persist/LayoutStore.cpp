@@ -151,7 +151,9 @@ void WriteRow(const Writer& w, const CRegKeyHolder& rowKey, const CLayoutBlock* 
   DWORD lastMisc = SideBytes(root);
   int guard = 0;
   for (const CLayoutBlock* chain = root; chain && guard < kMaxRowBlocks; chain = chain->m_pSecond, ++guard) {
-    const CLayoutBlock* entry = chain->m_pFirst ? chain->m_pFirst : chain;
+    // A pane that took its place holds the chain block itself; otherwise the stored values
+    // sit in the first child (the last block of the chain has none).
+    const CLayoutBlock* entry = chain->m_pPane ? chain : (chain->m_pFirst ? chain->m_pFirst : chain);
     const CPaneBase* pane = entry->m_pPane;
     if (!pane && !entry->m_bHasPlaceholderTitle)
       continue;
@@ -653,7 +655,9 @@ bool ClaimSavedPlace(CDockFrameBase& frame, CPaneBase* pane, const std::string& 
   pane->m_nSectionIndex = place.index;
   const bool unpinned = (place.misc & 8) != 0;
   const bool shown = (place.misc & 1) != 0 || (place.misc & 4) != 0;
-  if (unpinned || !shown) {
+  const CDockSection* section = frame.SectionAt(place.side, place.index);
+  // A toolbar row places its panes itself; a dock section is given the pane here.
+  if (unpinned || !shown || (section && section->m_bRow)) {
     // Keeps its place without showing; the pane decides whether it goes to its strip.
     pane->m_pFrame = &frame;
     pane->m_bUnpinned = unpinned;

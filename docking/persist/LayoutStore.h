@@ -76,7 +76,8 @@ struct SavedPlace {
 bool FindBlockByTitle(CDockFrameBase& frame, const std::string& name, SavedPlace& place,
                       const int firstIndex[4] = nullptr);
 // Puts pane into its stored place in frame: docks it there unless it was saved hidden or
-// unpinned. False when frame holds no place of that name.
+// unpinned, or the place is in a toolbar row (the toolbar pane places itself from the block's
+// stored values). False when frame holds no place of that name.
 bool ClaimSavedPlace(CDockFrameBase& frame, CPaneBase* pane, const std::string& name, SavedPlace* found = nullptr);
 
 }  // namespace LayoutStore

@@ -132,6 +132,14 @@ TEST(LayoutFormat, ToolbarRowsKeepTheirEntriesThroughARoundTrip)
   ASSERT_TRUE(LayoutStore::FindBlockByTitle(f, "zoom", place));
   EXPECT_EQ(place.side, 1);
   EXPECT_EQ(place.misc & 1, 0);  // saved hidden
+  // A toolbar finds its row entry but places itself.
+  FakePane sample("Sample", 90, 26);
+  ASSERT_TRUE(LayoutStore::ClaimSavedPlace(f, &sample, "Sample", &place));
+  EXPECT_EQ(place.misc & 1, 1);
+  EXPECT_EQ(sample.m_nSide, 1);
+  EXPECT_EQ(sample.m_pBlock, b1);
+  EXPECT_FALSE(sample.m_shown);
+  sample.m_pBlock = nullptr;
 
   ScratchLayout out("rowout");
   ASSERT_EQ(LayoutStore::Save(SaveOf(out, f)), ERROR_SUCCESS);
