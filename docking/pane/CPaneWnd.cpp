@@ -594,6 +594,33 @@ void CPaneWnd::FrameDrop(const PaneDragLoop::Target& t) {
   DockTo(dockFrame, t.zone, dropIndex_);
 }
 
+bool CPaneWnd::OverOwnStrip(POINT screen) {
+  CTabStrip* strip = m_pBlock ? m_pBlock->m_pTabStrip : nullptr;
+  if (!strip || !strip->m_hWnd || strip->TabCount() < 2 || !strip->HasPane(this)) return false;
+  RECT r{};
+  GetWindowRect(strip->m_hWnd, &r);
+  if (!PtInRect(&r, screen)) return false;
+  // Along its own strip the tab changes places with the tab it passes over.
+  POINT pt = screen;
+  ScreenToClient(strip->m_hWnd, &pt);
+  const int over = TabStripWindow::TabUnder(strip, pt.x);
+  CPaneBase* other = over >= 0 ? strip->PaneAt(over) : nullptr;
+  if (other && other != this) {
+    strip->SwapTabs(this, other);
+    m_pBlock->SwapSlots(this, other);
+    strip->SelectPane(this);
+    InvalidateRect(strip->m_hWnd, nullptr, TRUE);
+  }
+  return true;
+}
+
+void CPaneWnd::BeginTabDrag(POINT screen) {
+  if (!hwnd || pinState == 2) return;
+  tabDrag_ = true;
+  RunDrag(screen);
+  tabDrag_ = false;
+}
+
 void CPaneWnd::RunDrag(POINT screen) {
   RECT w{};
   GetWindowRect(hwnd, &w);
@@ -602,11 +629,20 @@ void CPaneWnd::RunDrag(POINT screen) {
   dragW_ = w.right - w.left;
   dragH_ = w.bottom - w.top;
   PaneDragLoop::Client client;
+  moves_ = 0;
   client.search = [this](POINT pt) {
+    ++moves_;
+    if (tabDrag_ && OverOwnStrip(pt)) {
+      PaneDragLoop::Target t;
+      t.suppress = true;
+      return t;
+    }
     if (dropSearch) return dropSearch(*this, pt);
     return dockFrame ? FrameTarget(pt) : FloatTarget(pt);
   };
   client.drop = [this](const PaneDragLoop::Target& t, POINT) {
+    // A press released without any move is a click: nothing changes.
+    if (moves_ == 0) return;
     if (dropAction) {
       dropAction(*this, t);
       return;

@@ -76,6 +76,9 @@ public:
   int WantedCaptionSize() const;
   bool StripOnLeft() const { return PaneGeometry::StripOnLeft(dragAreaStyle, side) && docked; }
 
+  // A drag started from this pane's tab: only this pane moves; along its own strip it
+  // changes places with the other tabs.
+  void BeginTabDrag(POINT screen);
   // Press on the caption at a screen point: a button press or a drag.
   void OnNcLButtonDown(POINT screen);
 
@@ -119,6 +122,9 @@ private:
   PaneDragLoop::Target FloatTarget(POINT screen) const;
   PaneDragLoop::Target FrameTarget(POINT screen);
   void FrameDrop(const PaneDragLoop::Target& t);
+  bool OverOwnStrip(POINT screen);
+  bool tabDrag_ = false;
+  int moves_ = 0;
   int dropIndex_ = -1;
   int dropAtEdge_ = 0;
   CPaneBase* dropTabTarget_ = nullptr;

@@ -54,9 +54,16 @@ public:
       }
       case WM_LBUTTONDOWN: {
         const int i = TabAt(strip, static_cast<short>(LOWORD(lParam)));
-        if (i >= 0 && i != strip->Selected()) {
+        if (i < 0) return 0;
+        if (i != strip->Selected()) {
           strip->SelectTab(i);
           InvalidateRect(hwnd, nullptr, TRUE);
+        }
+        // The press may become a drag of that one pane.
+        if (auto* pane = dynamic_cast<CPaneWnd*>(strip->PaneAt(strip->Selected()))) {
+          POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+          ClientToScreen(hwnd, &pt);
+          pane->BeginTabDrag(pt);
         }
         return 0;
       }
@@ -93,6 +100,14 @@ int TabAt(CTabStrip* strip, int x) {
   std::vector<const CaptionText::TabExtent*> refs;
   for (const auto& e : extents) refs.push_back(&e);
   return TabStripPaint::TabFromX(refs, x);
+}
+
+int TabUnder(CTabStrip* strip, int x) {
+  if (!strip) return -1;
+  std::vector<CaptionText::TabExtent> extents = Extents(strip);
+  std::vector<const CaptionText::TabExtent*> refs;
+  for (const auto& e : extents) refs.push_back(&e);
+  return TabStripPaint::TabUnderDrag(refs, x);
 }
 
 }  // namespace TabStripWindow

@@ -13,5 +13,7 @@ void Adopt(CTabStrip* strip);
 bool Adopted(const CTabStrip* strip);
 // Tab under a client x of the strip, -1 for none (extents follow the panes' titles).
 int TabAt(CTabStrip* strip, int x);
+// Tab strictly inside whose edges x lies (a dragged tab passing over), -1 for none.
+int TabUnder(CTabStrip* strip, int x);
 
 }  // namespace TabStripWindow

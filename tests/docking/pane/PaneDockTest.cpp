@@ -168,6 +168,11 @@ TEST_F(PaneDock, TabbedPanesShareALeafWithAPaintedStrip) {
   ASSERT_NE(leaf, nullptr);
   b->ReparentTo(host);
   leaf->MakeTabs({a, b}, a, frame.get());
+  // The tree placed b in a's leaf; as a docked pane it knows its frame.
+  b->container = b->dockFrame = frame.get();
+  b->docked = true;
+  b->m_nSide = a->m_nSide;
+  b->m_nSectionIndex = a->m_nSectionIndex;
   a->LayoutContent();
   CTabStrip* strip = leaf->m_pTabStrip;
   ASSERT_NE(strip, nullptr);
@@ -186,13 +191,48 @@ TEST_F(PaneDock, TabbedPanesShareALeafWithAPaintedStrip) {
   int x = 0;
   while (x < 200 && TabStripWindow::TabAt(strip, x) != 1) ++x;
   ASSERT_LT(x, 200);
+  // A click (press and release without a move) only selects.
+  PostMessageA(b->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x + 1, 10));
   SendMessageA(strip->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x + 1, 10));
   EXPECT_EQ(strip->Selected(), 1);
+  EXPECT_EQ(b->container, frame.get()) << "a click on a tab moves nothing";
   EXPECT_TRUE(b->IsShown());
   EXPECT_FALSE(a->IsShown());
   EXPECT_EQ(Dump(b->GetRectInFrame()), Dump(before));
   // Painting goes through our strip painter without trouble.
   RedrawWindow(strip->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+
+  // Dragging the selected tab over the first one along the strip exchanges them.
+  int x0 = 1;
+  while (x0 < 200 && TabStripWindow::TabUnder(strip, x0) != 0) ++x0;
+  ASSERT_LT(x0, 200);
+  POINT sp{0, 0};
+  ClientToScreen(strip->m_hWnd, &sp);
+  POINT bp{0, 0};
+  ClientToScreen(b->hwnd, &bp);
+  auto at = [&](int sx, int sy) { return MAKELPARAM(sx - bp.x, sy - bp.y); };
+  PostMessageA(b->hwnd, WM_MOUSEMOVE, MK_LBUTTON, at(sp.x + x0 + 1, sp.y + 10));
+  PostMessageA(b->hwnd, WM_LBUTTONUP, 0, at(sp.x + x0 + 1, sp.y + 10));
+  SendMessageA(strip->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x + 1, 10));
+  Pump(10);
+  EXPECT_EQ(strip->PaneAt(0), b);
+  EXPECT_EQ(strip->PaneAt(strip->Selected()), b);
+  EXPECT_TRUE(b->IsShown());
+  EXPECT_EQ(b->container, frame.get());
+
+  // Dragged from its tab out past the right edge: only that pane goes, the other stays.
+  int xb = 0;
+  while (xb < 200 && TabStripWindow::TabAt(strip, xb) != 0) ++xb;
+  ClientToScreen(b->hwnd, &(bp = POINT{0, 0}));
+  PostMessageA(b->hwnd, WM_MOUSEMOVE, MK_LBUTTON, at(806, 300));
+  PostMessageA(b->hwnd, WM_LBUTTONUP, 0, at(806, 300));
+  SendMessageA(strip->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(xb + 1, 10));
+  Pump(10);
+  EXPECT_EQ(b->side, 2);
+  EXPECT_EQ(b->GetRectInFrame().right, 800);
+  EXPECT_TRUE(a->IsShown());
+  EXPECT_EQ(a->side, 0);
+  EXPECT_NE(a->m_pBlock, b->m_pBlock);
 }
 
 struct Plain : CPaneBase {
