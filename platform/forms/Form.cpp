@@ -8,6 +8,7 @@
 
 #include "core/QlError.h"
 #include "platform/forms/Dispatch.h"
+#include "platform/forms/MDIForm.h"
 #include "platform/forms/Menu.h"
 #include "platform/forms/MessageLoop.h"
 #include "platform/forms/Screen.h"
@@ -116,6 +117,16 @@ const char* Form::WindowClass() const { return FormClassName(); }
 
 HWND Form::CreateFormWindow(DWORD style, DWORD exStyle, const RECT& outer)
 {
+    if (mdiChild_) {
+        if (MDIForm* main = MDIForm::Current()) {
+            RECT c;
+            GetClientRect(main->MDIClient(), &c);
+            return CreateWindowExA(exStyle | WS_EX_MDICHILD, WindowClass(), caption_.c_str(),
+                                   (style & ~WS_POPUP) | WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   outer.right - outer.left, outer.bottom - outer.top, main->MDIClient(), nullptr,
+                                   GetModuleHandleA(nullptr), this);
+        }
+    }
     return CreateWindowExA(exStyle, WindowClass(), caption_.c_str(), style, outer.left, outer.top,
                            outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                            GetModuleHandleA(nullptr), this);

@@ -183,6 +183,7 @@ private:
     LRESULT Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
     friend class MDIForm;
+    friend void LayoutAlignedControls(Form& form, RECT& rest);
 
     std::string name_;
     std::vector<Component*> components_;

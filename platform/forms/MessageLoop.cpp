@@ -2,6 +2,7 @@
 
 #include "platform/LoadedForms.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/MDIForm.h"
 
 namespace platform::forms {
 
@@ -28,6 +29,8 @@ bool PreTranslate(MSG& msg)
     // Shortcuts only while their own window is the active one: a key typed in a floating
     // docking frame is the docking library's to forward.
     if (form->Accelerators() && TranslateAcceleratorA(active, form->Accelerators(), &msg))
+        return true;
+    if (auto* mdi = dynamic_cast<MDIForm*>(form); mdi && mdi->MDIClient() && TranslateMDISysAccel(mdi->MDIClient(), &msg))
         return true;
     if (TopFormOf(msg.hwnd) != form)
         return false;
