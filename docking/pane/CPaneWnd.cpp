@@ -358,6 +358,23 @@ bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
   return true;
 }
 
+void CPaneWnd::JoinFrame(CMiniFrame* target) {
+  if (!target || target == miniFrame || !hwnd) return;
+  if (container) {
+    prevSide = side;
+    Undock();
+    m_pBlock = nullptr;
+  }
+  if (CMiniFrame* old = miniFrame) {
+    SetParent(hwnd, old->ownerWindow);
+    old->RemovePane(this);
+    CMiniFrame::ReleaseIfUnlisted(old);
+  }
+  docked = false;
+  target->AttachPane(this);
+  if (owner) owner->FireDockStyleChanged(4);
+}
+
 void CPaneWnd::ToggleFloat() {
   if (pinState == 2 || !hwnd) return;
   if (docked && container) {
@@ -638,6 +655,23 @@ void CPaneWnd::RunDrag(POINT screen) {
       return t;
     }
     if (dropSearch) return dropSearch(*this, pt);
+    // Floating frames come first, the last activated first.
+    dropFrame_ = nullptr;
+    for (CMiniFrame* f : CMiniFrame::FloatingFrames()) {
+      if (!f->hwnd || !f->holdsFormPanes) continue;
+      RECT r{};
+      GetWindowRect(f->hwnd, &r);
+      if (!PtInRect(&r, pt)) continue;
+      if (f == miniFrame && !f->HasSeveralPanes(this, true)) break;  // over its own frame: a move
+      dropFrame_ = f;
+      PaneDragLoop::Target t;
+      t.zone = 0;
+      t.asTab = false;
+      GetClientRect(f->hwnd, &r);
+      MapWindowPoints(f->hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+      t.ghost = r;
+      return t;
+    }
     return dockFrame ? FrameTarget(pt) : FloatTarget(pt);
   };
   client.drop = [this](const PaneDragLoop::Target& t, POINT) {
@@ -645,6 +679,12 @@ void CPaneWnd::RunDrag(POINT screen) {
     if (moves_ == 0) return;
     if (dropAction) {
       dropAction(*this, t);
+      return;
+    }
+    if (CMiniFrame* target = dropFrame_) {
+      dropFrame_ = nullptr;
+      if (target == miniFrame || !CMiniFrame::IsListed(target)) return;
+      JoinFrame(target);
       return;
     }
     if (dockFrame && t.zone <= 3) {

@@ -52,6 +52,8 @@ public:
   // Joins the reference pane's leaf as a tab, or takes a new leaf at side of it.
   bool JoinAsTab(CPaneWnd* reference);
   bool DockBeside(CPaneWnd* reference, int side);
+  // Leaves its place and joins another floating frame.
+  void JoinFrame(CMiniFrame* target);
   // Double click on the caption: a docked pane floats, a floating one returns to its side.
   void ToggleFloat();
   int prevSide = -1;
@@ -124,6 +126,7 @@ private:
   void FrameDrop(const PaneDragLoop::Target& t);
   bool OverOwnStrip(POINT screen);
   bool tabDrag_ = false;
+  CMiniFrame* dropFrame_ = nullptr;
   int moves_ = 0;
   int dropIndex_ = -1;
   int dropAtEdge_ = 0;

@@ -339,3 +339,35 @@ TEST_F(PaneDock, DoubleClicksFloatAndRedockAndACaptionDropMakesTabs) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PaneDock, ADockedPaneDraggedOntoAFloatingFrameJoinsIt) {
+  CPaneWnd* floating = NewPane("Information", 150, 100);
+  CPaneWnd* docked = NewPane("Installed Fonts", 150, 100);
+  docked->DockTo(frame.get(), 0);
+  floating->dockFrame = frame.get();
+  floating->floatLeft = 400;
+  floating->floatTop = 200;
+  floating->floatWidth = 220;
+  floating->floatHeight = 180;
+  floating->Float();
+  CMiniFrame* target = floating->miniFrame;
+  ASSERT_NE(target, nullptr);
+  POINT origin{0, 0};
+  ClientToScreen(docked->hwnd, &origin);
+  PostMessageA(docked->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(500 - origin.x, 300 - origin.y));
+  PostMessageA(docked->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(500 - origin.x, 300 - origin.y));
+  const RECT r = docked->GetScreenRect();
+  SendMessageA(docked->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 40, r.top + 8));
+  Pump(20);
+  EXPECT_EQ(docked->miniFrame, target);
+  EXPECT_EQ(docked->container, nullptr);
+  EXPECT_EQ(frame->SectionCount(0) == 0 || frame->m_rcClient.left == 0, true) << "the left side gave its room back";
+  EXPECT_TRUE(target->HasSeveralPanes(nullptr, true));
+  EXPECT_EQ(docked->captionSize, 16);
+  EXPECT_EQ(floating->captionSize, 16);
+  EXPECT_EQ(events.docked.back(), 4);
+}
+
+}  // namespace
