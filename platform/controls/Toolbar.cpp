@@ -27,6 +27,7 @@ void Toolbar::AfterCreate()
 {
     bar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
                            WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
+                               (wrappable_ ? TBSTYLE_WRAPABLE : 0) |
                                CCS_NOPARENTALIGN,
                            0, 0, 10, 10, hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -276,6 +277,104 @@ bool Toolbar::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     default:
         return false;
     }
+}
+
+}  // namespace platform::forms
+
+#include "platform/ole/NameDispatch.h"
+
+namespace platform::forms {
+
+// The common-controls toolbar interfaces the docking library asks for.
+static const IID IID_ToolbarA = {0x66833FE4, 0x8583, 0x11D1, {0xB1, 0x6A, 0x00, 0xC0, 0xF0, 0x28, 0x36, 0x28}};
+static const IID IID_ToolbarB = {0xE6E17E8C, 0xDF38, 0x11CF, {0x8E, 0x74, 0x00, 0xA0, 0xC9, 0x0F, 0x26, 0xF8}};
+
+Toolbar::~Toolbar()
+{
+    if (face_) {
+        face_->Orphan();
+        face_->Release();
+    }
+}
+
+void Toolbar::Wrappable(bool v)
+{
+    wrappable_ = v;
+    if (bar_) {
+        LONG s = GetWindowLongA(bar_, GWL_STYLE);
+        SetWindowLongA(bar_, GWL_STYLE, v ? (s | TBSTYLE_WRAPABLE) : (s & ~TBSTYLE_WRAPABLE));
+        Fit();
+    }
+}
+
+IUnknown* Toolbar::ContainedObject()
+{
+    if (face_)
+        return face_;
+    face_ = new NameDispatch(
+        {{"hWnd", 1}, {"Appearance", 2}, {"Wrappable", 3}, {"ButtonHeight", 4}, {"ButtonWidth", 5}, {"Style", 6},
+         {"Buttons", 7}},
+        [this](DISPID id, Var& r) -> HRESULT {
+            switch (id) {
+            case 1: r = Var::I4(static_cast<long>(reinterpret_cast<LONG_PTR>(hWnd()))); return S_OK;
+            case 2: r = Var::I4(appearance_); return S_OK;
+            case 3: r = Var::Bool(wrappable_); return S_OK;
+            case 4: r = Var::R4(static_cast<float>(ButtonHeight())); return S_OK;
+            case 5: r = Var::R4(static_cast<float>(ButtonWidth())); return S_OK;
+            case 6: r = Var::I4(1); return S_OK;  // flat
+            case 7: {
+                auto* buttons = new NameDispatch(
+                    {{"_NewEnum", DISPID_NEWENUM}, {"Count", 1}},
+                    [this](DISPID bid, Var& br) -> HRESULT {
+                        if (bid == 1) {
+                            br = Var::I4(ButtonCount());
+                            return S_OK;
+                        }
+                        if (bid != DISPID_NEWENUM)
+                            return DISP_E_MEMBERNOTFOUND;
+                        std::vector<Var> items;
+                        for (int i = 1; i <= ButtonCount(); ++i) {
+                            float width = static_cast<float>(ButtonWidthOf(i));
+                            int style = ButtonStyle(i);
+                            std::string key = ButtonKey(i);
+                            auto* b = new NameDispatch(
+                                {{"Width", 1}, {"Style", 2}, {"Key", 3}, {"Index", 4}},
+                                [width, style, key, i](DISPID k, Var& v) -> HRESULT {
+                                    switch (k) {
+                                    case 1: v = Var::R4(width); return S_OK;
+                                    case 2: v = Var::I4(style); return S_OK;
+                                    case 3: v = Var::Str(key); return S_OK;
+                                    case 4: v = Var::I4(i); return S_OK;
+                                    default: return DISP_E_MEMBERNOTFOUND;
+                                    }
+                                });
+                            items.push_back(Var::Dispatch(b));
+                            b->Release();
+                        }
+                        br.v.vt = VT_UNKNOWN;
+                        br.v.punkVal = NewVariantEnum(std::move(items));
+                        return S_OK;
+                    });
+                r = Var::Dispatch(buttons);
+                buttons->Release();
+                return S_OK;
+            }
+            default: return DISP_E_MEMBERNOTFOUND;
+            }
+        },
+        [this](DISPID id, const Var& v) -> HRESULT {
+            if (id == 2) {
+                appearance_ = static_cast<int>(v.AsLong());
+                return S_OK;
+            }
+            if (id == 3) {
+                Wrappable(v.AsBool());
+                return S_OK;
+            }
+            return DISP_E_MEMBERNOTFOUND;
+        },
+        {IID_ToolbarA, IID_ToolbarB});
+    return face_;
 }
 
 }  // namespace platform::forms

@@ -51,6 +51,14 @@ public:
     using MenuChooser = int (*)(Toolbar& bar, const std::string& buttonKey);
     static void SetMenuChooser(MenuChooser chooser);
 
+    ~Toolbar() override;
+    // The by-name face the docking library reads on toolbar panes: "hWnd", "Buttons"
+    // ("_NewEnum" of buttons with "Width" and "Style"), "ButtonHeight", "ButtonWidth",
+    // "Style", puts of "Appearance" and "Wrappable"; it answers the toolbar interface ids.
+    IUnknown* ContainedObject() override;
+    bool Wrappable() const { return wrappable_; }
+    void Wrappable(bool v);
+
 protected:
     HWND CreateWindowFor(HWND parent, int id) override;
     void AfterCreate() override;
@@ -75,6 +83,9 @@ private:
     std::vector<Button> buttons_;
     HWND bar_ = nullptr;
     platform::forms::ImageList* images_ = nullptr;
+    class NameDispatch* face_ = nullptr;
+    bool wrappable_ = false;
+    int appearance_ = 1;
 };
 
 }  // namespace platform::forms

@@ -3,6 +3,7 @@
 // registers itself with its form when constructed; the form creates it when it loads and
 // tears it down when it unloads.
 #include <windows.h>
+#include <unknwn.h>
 
 #include <string>
 
@@ -23,6 +24,10 @@ public:
     int Index() const { return index_; }
     const std::string& Tag() const { return tag_; }
     void Tag(const std::string& v) { tag_ = v; }
+
+    // The object the form's OLE container enumerates for this component (borrowed;
+    // nullptr for components the docking library need not see).
+    virtual IUnknown* ContainedObject() { return nullptr; }
 
     // "frmX: cmdOK_Click": the source under which a failing handler is reported.
     std::string Source(const char* event) const;

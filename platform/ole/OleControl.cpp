@@ -214,6 +214,8 @@ public:
             for (Component* c : form_->Components())
                 if (auto* o = dynamic_cast<OleControl*>(c); o && o->Object())
                     items.push_back(o->Object());
+                else if (IUnknown* u = c->ContainedObject())
+                    items.push_back(u);
         *out = new EnumUnknown(std::move(items));
         return S_OK;
     }

@@ -452,3 +452,85 @@ TEST(OleContainerFace, FormAnswersByNameAndEnumeratesItsControls)
     c->Release();
     f->Unload(vbFormCode);
 }
+
+#include "platform/controls/Toolbar.h"
+
+namespace {
+const IID IID_TestToolbar = {0x66833FE4, 0x8583, 0x11D1, {0xB1, 0x6A, 0x00, 0xC0, 0xF0, 0x28, 0x36, 0x28}};
+
+class frmToolPane : public Form {
+public:
+    frmToolPane() : Form("frmPropertyTB") {}
+    Toolbar Toolbar2{*this, "Toolbar2"};
+
+protected:
+    void Design() override
+    {
+        if (Toolbar2.ButtonCount() == 0) {
+            Toolbar2.AddButton("a", "A");
+            Toolbar2.AddButton("", "", tbrSeparator);
+            Toolbar2.AddButton("gap", "", tbrPlaceholder);
+            Toolbar2.ButtonWidthOf("gap", 1200);
+        }
+    }
+};
+}  // namespace
+
+TEST(OleContainerFace, ToolbarIsFoundByItsInterfaceAndReadByName)
+{
+    auto f = std::make_shared<frmToolPane>();
+    f->Load();
+    IOleContainer* c = FormContainer(*f);
+    IEnumUnknown* e = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(c->EnumObjects(0xFFFF, &e));
+    IUnknown* u = nullptr;
+    ULONG got = 0;
+    ASSERT_EQ(e->Next(1, &u, &got), S_OK);
+    IDispatch* tb = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(u->QueryInterface(IID_TestToolbar, reinterpret_cast<void**>(&tb)));
+    u->Release();
+    e->Release();
+    c->Release();
+
+    HWND outer = reinterpret_cast<HWND>(static_cast<LONG_PTR>(GetByName(tb, L"hWnd").AsLong()));
+    char cls[64] = {};
+    GetClassNameA(outer, cls, sizeof cls);
+    EXPECT_STREQ(cls, "Toolbar20WndClass");
+    EXPECT_GT(GetByName(tb, L"ButtonHeight").AsDouble(), 0);
+
+    // put Wrappable = True
+    DISPID id;
+    LPOLESTR n = const_cast<LPOLESTR>(L"Wrappable");
+    ASSERT_HRESULT_SUCCEEDED(tb->GetIDsOfNames(IID_NULL, &n, 1, 0, &id));
+    Var t = Var::Bool(true);
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS put{&t.v, &named, 1, 1};
+    ASSERT_HRESULT_SUCCEEDED(tb->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, nullptr, nullptr));
+    EXPECT_TRUE(GetWindowLongA(f->Toolbar2.ToolbarWindow(), GWL_STYLE) & TBSTYLE_WRAPABLE);
+
+    Var buttons = GetByName(tb, L"Buttons");
+    ASSERT_EQ(buttons.v.vt, VT_DISPATCH);
+    n = const_cast<LPOLESTR>(L"_NewEnum");
+    ASSERT_HRESULT_SUCCEEDED(buttons.v.pdispVal->GetIDsOfNames(IID_NULL, &n, 1, 0, &id));
+    EXPECT_EQ(id, DISPID_NEWENUM);
+    Var en;
+    DISPPARAMS none{};
+    ASSERT_HRESULT_SUCCEEDED(buttons.v.pdispVal->Invoke(id, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                                                        &none, &en.v, nullptr, nullptr));
+    IEnumVARIANT* ev = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(en.v.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&ev)));
+    std::vector<long> styles;
+    double gapWidth = 0;
+    VARIANT item;
+    while (ev->Next(1, &item, &got) == S_OK) {
+        styles.push_back(GetByName(item.pdispVal, L"Style").AsLong());
+        if (styles.back() == tbrPlaceholder)
+            gapWidth = GetByName(item.pdispVal, L"Width").AsDouble();
+        VariantClear(&item);
+    }
+    ev->Release();
+    EXPECT_EQ(styles, (std::vector<long>{tbrDefault, tbrSeparator, tbrPlaceholder}));
+    EXPECT_NEAR(gapWidth, 1200, 30);
+    tb->Release();
+    f->Unload(vbFormCode);
+}

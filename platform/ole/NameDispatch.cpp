@@ -1,0 +1,150 @@
+#include "platform/ole/NameDispatch.h"
+
+#include <algorithm>
+
+#include "platform/AnsiText.h"
+
+namespace platform::forms {
+
+NameDispatch::NameDispatch(std::vector<std::pair<std::string, DISPID>> names, Getter get, Putter put,
+                           std::vector<IID> extra)
+    : names_(std::move(names)), get_(std::move(get)), put_(std::move(put)), extra_(std::move(extra))
+{
+}
+
+STDMETHODIMP NameDispatch::QueryInterface(REFIID riid, void** ppv)
+{
+    bool ok = riid == IID_IUnknown || riid == IID_IDispatch ||
+              std::any_of(extra_.begin(), extra_.end(), [&](const IID& i) { return i == riid; });
+    if (!ok) {
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    *ppv = static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) NameDispatch::Release()
+{
+    ULONG r = --refs_;
+    if (r == 0)
+        delete this;
+    return r;
+}
+
+void NameDispatch::Orphan()
+{
+    get_ = nullptr;
+    put_ = nullptr;
+}
+
+STDMETHODIMP NameDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
+{
+    HRESULT hr = S_OK;
+    for (UINT i = 0; i < count; ++i) {
+        ids[i] = DISPID_UNKNOWN;
+        if (i > 0) {
+            hr = DISP_E_UNKNOWNNAME;
+            continue;
+        }
+        std::string n = ToAnsi(reinterpret_cast<const char16_t*>(names[i]));
+        bool found = false;
+        for (auto& [name, id] : names_)
+            if (lstrcmpiA(name.c_str(), n.c_str()) == 0) {
+                ids[i] = id;
+                found = true;
+            }
+        if (!found)
+            hr = DISP_E_UNKNOWNNAME;
+    }
+    return hr;
+}
+
+STDMETHODIMP NameDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                  EXCEPINFO*, UINT*)
+{
+    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+        if (!put_)
+            return DISP_E_MEMBERNOTFOUND;
+        if (!params || params->cArgs < 1)
+            return DISP_E_BADPARAMCOUNT;
+        Var v;
+        VariantCopy(&v.v, &params->rgvarg[0]);
+        return put_(id, v);
+    }
+    if (!get_)
+        return DISP_E_MEMBERNOTFOUND;
+    Var r;
+    HRESULT hr = get_(id, r);
+    if (SUCCEEDED(hr) && result) {
+        VariantInit(result);
+        *result = r.v;
+        VariantInit(&r.v);
+    }
+    return hr;
+}
+
+namespace {
+class VariantEnum : public IEnumVARIANT {
+public:
+    explicit VariantEnum(std::vector<Var> items) : items_(std::move(items)) {}
+    virtual ~VariantEnum() = default;
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_IUnknown || riid == IID_IEnumVARIANT) {
+            *ppv = static_cast<IEnumVARIANT*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        ULONG r = --refs_;
+        if (r == 0)
+            delete this;
+        return r;
+    }
+    STDMETHODIMP Next(ULONG celt, VARIANT* out, ULONG* fetched) override
+    {
+        ULONG n = 0;
+        while (n < celt && pos_ < items_.size()) {
+            VariantInit(&out[n]);
+            VariantCopy(&out[n], &items_[pos_++].v);
+            ++n;
+        }
+        if (fetched)
+            *fetched = n;
+        return n == celt ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP Skip(ULONG celt) override
+    {
+        pos_ = std::min<size_t>(items_.size(), pos_ + celt);
+        return pos_ < items_.size() ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP Reset() override
+    {
+        pos_ = 0;
+        return S_OK;
+    }
+    STDMETHODIMP Clone(IEnumVARIANT** out) override
+    {
+        auto* e = new VariantEnum(items_);
+        e->pos_ = pos_;
+        *out = e;
+        return S_OK;
+    }
+
+private:
+    std::vector<Var> items_;
+    size_t pos_ = 0;
+    ULONG refs_ = 1;
+};
+}  // namespace
+
+IEnumVARIANT* NewVariantEnum(std::vector<Var> items) { return new VariantEnum(std::move(items)); }
+
+}  // namespace platform::forms
