@@ -6,8 +6,11 @@
 #include "docking/frame/DockFrameBase.h"
 #include "docking/framework/Guard.h"
 #include "docking/framework/Module.h"
+#include "docking/layout/DockDragInfo.h"
+#include "docking/layout/Geometry.h"
 #include "docking/layout/LayoutBlock.h"
 #include "docking/layout/PaneBase.h"
+#include "docking/toolband/CToolbarPaneWnd.h"
 #include "docking/toolband/RowPacking.h"
 
 namespace {
@@ -391,4 +394,42 @@ void CToolBand::InsertPaneAtPoint(CPaneBase* pane, int x, int y)
     }
   InsertPaneNear(pane, beyond, beyond ? 0 : 2);
   m_nWantedStart = along;
+}
+
+RECT CToolBand::ScreenRect(const CDockFrameBase* frame) const
+{
+  RECT rc = m_rc;
+  if (m_hWnd) {
+    GetWindowRect(m_hWnd, &rc);
+  } else if (frame && frame->m_hWndFrame) {
+    MapWindowPoints(frame->m_hWndFrame, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+  }
+  return rc;
+}
+
+int CToolBand::HitTest(CDockFrameBase* frame, DockDragInfo& drag, int x, int y, SIZE& size, CPaneBase*&)
+{
+  const RECT rc = ScreenRect(frame);
+  const int thickness = Horizontal() ? rc.bottom - rc.top : rc.right - rc.left;
+  if (drag.isFormPane) {
+    const int zone = dockgeo::DockZoneFromPoint(rc, x, y);
+    if (zone != dockgeo::kNoZone) {
+      if (Horizontal()) size.cy = thickness;
+      else size.cx = thickness;
+    }
+    return zone;
+  }
+  if (RowPacking::JoinsRow(rc, m_nSide, POINT{x, y})) {
+    drag.zone = m_nSide;
+    SIZE fitted{drag.pane ? drag.pane->m_nDockedWidth : 0, drag.pane ? drag.pane->m_nDockedHeight : 0};
+    if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(drag.pane))
+      fitted = toolbar->AdjustDropSize(m_nSide);
+    size = fitted;
+    const int fittedThickness = Horizontal() ? fitted.cy : fitted.cx;
+    return fittedThickness != thickness ? dockgeo::kNoZone : 2 * m_nSide + 1;
+  }
+  const int zone = dockgeo::DockZoneFromPoint(rc, x, y);
+  if (zone != dockgeo::kNoZone && m_pRoot && m_pRoot->m_pPane == drag.pane && !m_pRoot->m_pSecond)
+    return dockgeo::kNoZone;  // alone in its row: dropping it there changes nothing
+  return zone;
 }

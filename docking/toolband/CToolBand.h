@@ -47,6 +47,10 @@ public:
   void GetPaneWindowRect(CPaneBase* pane, RECT& rc) override;
   void Layout(CDockFrameBase* frame, int axis, HDWP* batch) override;
   void Offset(CDockFrameBase* frame, int delta, int side, HDWP* batch) override;
+  // A form pane docks beside the row; a toolbar joins it only in the middle half of its
+  // thickness and only when its fitted thickness matches (2 x side + 1), else 255.
+  int HitTest(CDockFrameBase* frame, DockDragInfo& drag, int x, int y, SIZE& size, CPaneBase*& target) override;
+  RECT ScreenRect(const CDockFrameBase* frame) const;
 
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   static CToolBand* FromHandle(HWND hwnd);

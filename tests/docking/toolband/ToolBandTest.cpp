@@ -101,3 +101,41 @@ TEST(ToolBand, BandWindowsAreListedWhileTheyLive)
   EXPECT_EQ(CToolBand::ListedBands(), before);
   DestroyWindow(parent);
 }
+
+#include "docking/layout/DockDragInfo.h"
+
+TEST(ToolBand, DraggedToolbarsJoinOnlyAMatchingRowsMiddle)
+{
+  Row r;  // 0..500 x 0..28, toolbars 26 high
+  r.band.m_rc.bottom = 26;
+  FakePane t("t", 70, 26);
+  DockDragInfo drag;
+  drag.isFormPane = 0;
+  drag.pane = &t;
+  SIZE size{};
+  CPaneBase* target = nullptr;
+  EXPECT_EQ(r.band.HitTest(nullptr, drag, 250, 13, size, target), 3);  // 2 x side + 1
+  EXPECT_EQ(drag.zone, 1);
+  EXPECT_EQ(size.cx, 70);
+  // The outer quarter: the edge test of the row decides (its lower edge here).
+  EXPECT_EQ(r.band.HitTest(nullptr, drag, 250, 24, size, target), 7);
+  FakePane tall("tall", 70, 40);
+  drag.pane = &tall;
+  EXPECT_EQ(r.band.HitTest(nullptr, drag, 250, 13, size, target), 255);  // does not fit the row
+  // A form pane docks along the row's edge and takes its thickness across.
+  drag.isFormPane = 1;
+  size = SIZE{150, 150};
+  const int zone = r.band.HitTest(nullptr, drag, 250, 2, size, target);
+  EXPECT_NE(zone, 255);
+  EXPECT_EQ(size.cy, 26);
+
+  // Alone in its row: a drop near the row's edge onto itself is no drop.
+  CToolBand lone(1);
+  lone.m_rc = RECT{0, 0, 500, 26};
+  FakePane only("only", 70, 26);
+  only.m_shown = true;
+  lone.InsertPaneNear(&only, nullptr, 2);
+  drag.isFormPane = 0;
+  drag.pane = &only;
+  EXPECT_EQ(lone.HitTest(nullptr, drag, 250, 2, size, target), 255);
+}
