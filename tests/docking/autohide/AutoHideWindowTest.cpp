@@ -168,6 +168,13 @@ TEST_F(Fixture, TabsFollowTheUnpinnedPanes)
   EXPECT_GT(strip->Tabs()[0].end, 8);
   EXPECT_EQ(strip->Tabs()[1].start, strip->Tabs()[0].end);
   EXPECT_TRUE(strip->HitTestTab(TabCentre(1)));
+  // Painted: the light grey strip, the tabs in the face colour.
+  InvalidateRect(strip->m_hWnd, nullptr, TRUE);
+  UpdateWindow(strip->m_hWnd);
+  HDC dc = GetDC(strip->m_hWnd);
+  EXPECT_EQ(GetPixel(dc, 10, strip->Tabs()[1].end + 30), RGB(224, 224, 224));
+  EXPECT_EQ(GetPixel(dc, 4, strip->Tabs()[0].start + 4), GetSysColor(COLOR_BTNFACE));
+  ReleaseDC(strip->m_hWnd, dc);
   strip->SetTabText(other.get(), "Browser");
   EXPECT_EQ(strip->Tabs()[1].caption, "Browser");
   WinPane stranger("Glyphs", frame);
