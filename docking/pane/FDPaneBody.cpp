@@ -3,6 +3,8 @@
 #include "docking/com/FDPaneCtl.h"
 #include "docking/float/CMiniFrame.h"
 #include "docking/frame/MainDockFrame.h"
+#include "docking/framework/HostProps.h"
+#include "docking/platform_text.h"
 #include "docking/pane/CPaneWnd.h"
 
 namespace {
@@ -28,10 +30,59 @@ bool CFDPaneBody::CanDock(int side) {
   return side >= 0 && side < 4 && control_ && (control_->m_canDockMask & (1u << side));
 }
 
+namespace {
+
+// A string property of a host object in the ANSI code page; nothing when it is no string.
+bool StringProperty(IDispatch* object, const char* name, std::string& out) {
+  if (!object) return false;
+  VARIANT v;
+  VariantInit(&v);
+  bool ok = false;
+  if (SUCCEEDED(GetDispatchProperty(object, name, DISPATCH_PROPERTYGET, &v)) && v.vt == VT_BSTR) {
+    out = docktext::ToAnsi(v.bstrVal, static_cast<int>(SysStringLen(v.bstrVal)));
+    ok = true;
+  }
+  VariantClear(&v);
+  return ok;
+}
+
+IDispatch* ObjectProperty(IDispatch* object, const char* name) {
+  if (!object) return nullptr;
+  VARIANT v;
+  VariantInit(&v);
+  IDispatch* result = nullptr;
+  if (SUCCEEDED(GetDispatchProperty(object, name, DISPATCH_PROPERTYGET, &v)) && v.vt == VT_DISPATCH && v.pdispVal) {
+    result = v.pdispVal;
+    result->AddRef();
+  }
+  VariantClear(&v);
+  return result;
+}
+
+}  // namespace
+
 std::string CFDPaneBody::GetLayoutName() {
-  if (!form_) return std::string();
-  char name[60] = {};
-  GetWindowTextA(form_, name, sizeof name);
+  std::string name;
+  IOleClientSite* site = control_ ? control_->ClientSite() : nullptr;
+  IOleControlSite* controlSite = nullptr;
+  if (!site || FAILED(site->QueryInterface(IID_IOleControlSite, reinterpret_cast<void**>(&controlSite))) || !controlSite)
+    return name;
+  IDispatch* extender = nullptr;
+  if (SUCCEEDED(controlSite->GetExtendedControl(&extender)) && extender) {
+    std::string tag;
+    if (StringProperty(extender, "Tag", tag) && tag.size() >= 2) {
+      name = tag;
+    } else {
+      IDispatch* form = ObjectProperty(extender, "Parent");
+      if (!form) form = ObjectProperty(extender, "Container");
+      std::string formName;
+      if (form && StringProperty(form, "Name", formName)) name = formName;
+      if (form) form->Release();
+    }
+    extender->Release();
+  }
+  controlSite->Release();
+  if (name.size() > 59) name.resize(59);  // the pane keeps the name in 60 bytes
   return name;
 }
 

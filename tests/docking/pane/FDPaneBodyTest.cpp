@@ -230,3 +230,98 @@ TEST_F(LayoutReference, OrTakesItsOwnLeafBelowIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A host object answering a few named properties late-bound.
+class NamedProps : public IDispatch {
+public:
+  void Set(const wchar_t* name, const VARIANT& value) {
+    names_.push_back(name);
+    VARIANT v;
+    VariantInit(&v);
+    VariantCopy(&v, const_cast<VARIANT*>(&value));
+    values_.push_back(v);
+  }
+  ~NamedProps() {
+    for (VARIANT& v : values_) VariantClear(&v);
+  }
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+    if (riid == IID_IUnknown || riid == IID_IDispatch) {
+      *ppv = this;
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
+    for (size_t i = 0; i < names_.size(); ++i)
+      if (names_[i] == names[0]) {
+        ids[0] = static_cast<DISPID>(i + 1);
+        return S_OK;
+      }
+    return DISP_E_UNKNOWNNAME;
+  }
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override {
+    if (id < 1 || id > static_cast<DISPID>(values_.size()) || !result) return DISP_E_MEMBERNOTFOUND;
+    return VariantCopy(result, &values_[id - 1]);
+  }
+
+private:
+  std::vector<std::wstring> names_;
+  std::vector<VARIANT> values_;
+};
+
+VARIANT Text(const wchar_t* s) {
+  VARIANT v;
+  v.vt = VT_BSTR;
+  v.bstrVal = SysAllocString(s);
+  return v;
+}
+
+struct ExtenderSite : TestSite {
+  using TestSite::TestSite;
+  IDispatch* extender = nullptr;
+  STDMETHODIMP GetExtendedControl(IDispatch** d) override {
+    *d = extender;
+    if (extender) extender->AddRef();
+    return extender ? S_OK : E_NOTIMPL;
+  }
+};
+
+TEST(FDPaneLayoutName, TagOfTwoOrMoreCharactersElseTheFormsName) {
+  NamedProps form, extender;
+  VARIANT name = Text(L"frmInfo");
+  form.Set(L"Name", name);
+  VARIANT parent;
+  parent.vt = VT_DISPATCH;
+  parent.pdispVal = &form;
+  VARIANT tagA = Text(L"A"), tagAB = Text(L"AB");
+  extender.Set(L"Tag", tagA);
+  extender.Set(L"Parent", parent);
+  ExtenderSite site(nullptr);
+  site.extender = &extender;
+  CFDPaneCtl* control = new CFDPaneCtl();
+  control->SetClientSite(&site);
+  CFDPaneBody body(control);
+  EXPECT_EQ(body.GetLayoutName(), "frmInfo");
+
+  NamedProps extender2;
+  extender2.Set(L"Tag", tagAB);
+  extender2.Set(L"Parent", parent);
+  site.extender = &extender2;
+  EXPECT_EQ(body.GetLayoutName(), "AB");
+  site.extender = nullptr;
+  EXPECT_EQ(body.GetLayoutName(), "");
+  control->SetClientSite(nullptr);
+  control->Release();
+  VariantClear(&name);
+  VariantClear(&tagA);
+  VariantClear(&tagAB);
+}
+
+}  // namespace
