@@ -169,7 +169,7 @@ int CPaneWnd::Attach(HWND form, HWND parent) {
   LONG style = GetWindowLongA(hwnd, GWL_STYLE);
   SetWindowLongA(hwnd, GWL_STYLE, (style & ~WS_CAPTION) | WS_CLIPCHILDREN);
   SetWindowTextA(hwnd, caption);
-  captionActive = 1;
+  Activate();
 
   formOldStyle = GetWindowLongA(form, GWL_STYLE);
   formOldParent = GetParent(form);
@@ -373,6 +373,20 @@ void CPaneWnd::JoinFrame(CMiniFrame* target) {
   docked = false;
   target->AttachPane(this);
   if (owner) owner->FireDockStyleChanged(4);
+}
+
+void CPaneWnd::Activate() {
+  if (!hwnd || captionActive == 1) return;
+  if (g_panes) {
+    const std::vector<PaneEntry> panes = *g_panes;
+    for (const PaneEntry& e : panes) {
+      if (e.pane == this || e.pane->captionActive == 0) continue;
+      e.pane->captionActive = 0;
+      SendMessageA(e.hwnd, WM_NCPAINT, 1, 0);
+    }
+  }
+  captionActive = 1;
+  SendMessageA(hwnd, WM_NCPAINT, 1, 0);
 }
 
 void CPaneWnd::ToggleFloat() {
@@ -754,6 +768,9 @@ LRESULT CPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       DrawCaption(captionActive == 1);
       return 0;
     case WM_NCACTIVATE: return 1;
+    case WM_MOUSEACTIVATE:
+      if (captionActive != 1 && (docked || miniFrame)) Activate();
+      return MA_ACTIVATE;
     case WM_NCLBUTTONDOWN: {
       POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       OnNcLButtonDown(pt);

@@ -54,6 +54,8 @@ public:
   bool DockBeside(CPaneWnd* reference, int side);
   // Leaves its place and joins another floating frame.
   void JoinFrame(CMiniFrame* target);
+  // Draws this pane's caption active and every other pane's inactive.
+  void Activate();
   // Double click on the caption: a docked pane floats, a floating one returns to its side.
   void ToggleFloat();
   int prevSide = -1;

@@ -253,6 +253,9 @@ LRESULT CFDPaneBody::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONUP:
       SetFocus(hwnd);
       break;
+    case WM_SETFOCUS:
+      if (pane_) pane_->Activate();
+      break;
     case WM_NCDESTROY: {
       // The form goes first: the pane must not keep it.
       if (pane_) pane_->hostedWnd = nullptr;

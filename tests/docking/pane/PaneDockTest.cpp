@@ -371,3 +371,19 @@ TEST_F(PaneDock, ADockedPaneDraggedOntoAFloatingFrameJoinsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PaneDock, OneActiveCaptionAtATime) {
+  CPaneWnd* a = NewPane("A", 150, 100);
+  CPaneWnd* b = NewPane("B", 150, 100);
+  a->DockTo(frame.get(), 0);
+  b->DockTo(frame.get(), 2);
+  EXPECT_EQ(b->captionActive, 1) << "the last attached pane has the active caption";
+  EXPECT_EQ(a->captionActive, 0);
+  SendMessageA(a->hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(host), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+  EXPECT_EQ(a->captionActive, 1);
+  EXPECT_EQ(b->captionActive, 0);
+}
+
+}  // namespace
