@@ -298,6 +298,9 @@ LRESULT CAutoHideBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     EndPaint(m_hWnd, &ps);
     return 0;
   }
+  case WM_PRINTCLIENT:
+    Paint(reinterpret_cast<HDC>(wParam));
+    return 0;
   case WM_ERASEBKGND:
     return 1;
   default:

@@ -168,6 +168,18 @@ TEST_F(Fixture, TabsFollowTheUnpinnedPanes)
   EXPECT_GT(strip->Tabs()[0].end, 8);
   EXPECT_EQ(strip->Tabs()[1].start, strip->Tabs()[0].end);
   EXPECT_TRUE(strip->HitTestTab(TabCentre(1)));
+  // Painted: the light grey strip, the tabs in the face colour.
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 22, 600);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  SendMessageA(strip->m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  EXPECT_EQ(GetPixel(dc, 10, strip->Tabs()[1].end + 30), RGB(224, 224, 224));
+  EXPECT_EQ(GetPixel(dc, 4, strip->Tabs()[0].start + 4), GetSysColor(COLOR_BTNFACE));
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
   strip->SetTabText(other.get(), "Browser");
   EXPECT_EQ(strip->Tabs()[1].caption, "Browser");
   WinPane stranger("Glyphs", frame);
@@ -184,11 +196,20 @@ TEST_F(Fixture, PopupSlidesOutOnHoverAndBackAfterTheDelay)
 {
   strip->AddTab(pane.get());
   strip->AddTab(other.get());
-  const POINT over = TabCentre(0);
-  ASSERT_TRUE(SetCursorPos(over.x, over.y));
-  ASSERT_TRUE(PumpUntil([&] { POINT p; GetCursorPos(&p); return p.x == over.x && p.y == over.y; }, 1000));
-  ASSERT_EQ(WindowFromPoint(over), strip->m_hWnd);
-  POINT client = over;
+  // The cursor as the strip sees it: other test programs share the display, so the
+  // windows under a screen point are worked out from ours only.
+  POINT cursor = TabCentre(0);
+  strip->cursorPos = [&] { return cursor; };
+  strip->windowAt = [&](POINT pt) -> HWND {
+    RECT rc;
+    if (host->popup && GetWindowRect(host->popup->Window(), &rc) && PtInRect(&rc, pt)) {
+      HWND child = ::GetWindow(host->popup->Window(), GW_CHILD);
+      return child ? child : host->popup->Window();
+    }
+    if (GetWindowRect(strip->m_hWnd, &rc) && PtInRect(&rc, pt)) return strip->m_hWnd;
+    return frame;
+  };
+  POINT client = cursor;
   ScreenToClient(strip->m_hWnd, &client);
   const DWORD start = GetTickCount();
   SendMessageA(strip->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
@@ -206,12 +227,10 @@ TEST_F(Fixture, PopupSlidesOutOnHoverAndBackAfterTheDelay)
   EXPECT_TRUE(IsWindowVisible(pane->hwnd));
   EXPECT_TRUE(GetWindowLongA(host->popup->Window(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   // The mouse resting on it keeps it open.
-  const POINT inside{prc.left + 50, prc.top + 50};
-  SetCursorPos(inside.x, inside.y);
+  cursor = POINT{prc.left + 50, prc.top + 50};
   EXPECT_FALSE(PumpUntil([&] { return host->popup == nullptr; }, 900));
   // Away from it: closed after the delay, the pane given back hidden.
-  const POINT away{600, 300};
-  SetCursorPos(away.x, away.y);
+  cursor = POINT{600, 300};
   ASSERT_TRUE(PumpUntil([&] { return host->popup == nullptr; }, 3000));
   ASSERT_NE(host->lastInside, 0u);
   EXPECT_GE(host->closedAt - host->lastInside, 300u);  // not before the mouse stayed away
