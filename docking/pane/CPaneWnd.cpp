@@ -8,6 +8,7 @@
 #include "docking/float/FloatGeometry.h"
 #include "docking/frame/DockFrameBase.h"
 #include "docking/layout/DockDragInfo.h"
+#include "docking/layout/DockSection.h"
 #include "docking/layout/LayoutBlock.h"
 #include "docking/layout/SplitterBar.h"
 #include "docking/layout/TabStrip.h"
@@ -123,6 +124,7 @@ CPaneWnd::CPaneWnd() { ++g_live; }
 CPaneWnd::~CPaneWnd() {
   --g_live;
   for (auto& hook : ForgetHooks()) hook(this);
+  DropPreviousPlaceholder();
   if (container) container->ReleasePane(this, nullptr);
   container = nullptr;
   if (CMiniFrame* frame = miniFrame) {
@@ -273,10 +275,7 @@ void CPaneWnd::ReparentTo(HWND parent) {
 void CPaneWnd::DockTo(CDockFrameBase* frame, int s, int sectionIndex) {
   if (!frame || !hwnd || s < 0 || s > 3) return;
   if (container) Undock();
-  if (CMiniFrame* old = miniFrame) {
-    old->RemovePane(this);
-    CMiniFrame::ReleaseIfUnlisted(old);
-  }
+  LeaveMiniFrame(frame->m_hWndFrame);
   side = s;
   m_nSide = s;
   m_nSectionIndex = sectionIndex;
@@ -361,7 +360,7 @@ bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
 void CPaneWnd::JoinFrame(CMiniFrame* target) {
   if (!target || target == miniFrame || !hwnd) return;
   if (container) {
-    prevSide = side;
+    RememberPrevious();
     Undock();
     m_pBlock = nullptr;
   }
@@ -395,7 +394,77 @@ void CPaneWnd::ToggleFloat() {
     Float();
     return;
   }
-  if (dockFrame && prevSide >= 0 && prevSide <= 3 && (!owner || owner->CanDock(prevSide))) DockTo(dockFrame, prevSide);
+  if (!dockFrame || prevSide < 0 || prevSide > 3 || (owner && !owner->CanDock(prevSide))) return;
+  if (!ReturnToPrevious()) DockTo(dockFrame, prevSide);
+}
+
+void CPaneWnd::LeaveMiniFrame(HWND newParent) {
+  CMiniFrame* old = miniFrame;
+  if (!old) return;
+  // Out of the frame window first: a frame that goes now takes its child windows with it.
+  if (newParent) ReparentTo(newParent);
+  old->RemovePane(this);
+  CMiniFrame::ReleaseIfUnlisted(old);
+}
+
+void CPaneWnd::RememberPrevious() {
+  if (m_pBlock != prevBlock) DropPreviousPlaceholder();
+  prevSide = side;
+  prevIndex = m_nSectionIndex;
+  prevBlock = m_pBlock;
+}
+
+void CPaneWnd::DropPreviousPlaceholder() {
+  // A vacant leaf kept for this pane must not name it once it goes or takes another place.
+  if (prevBlock && prevBlock->m_bVacant && prevBlock->m_pPane == this) prevBlock->m_pPane = nullptr;
+  prevBlock = nullptr;
+}
+
+void CPaneWnd::OnBlockGone(const CLayoutBlock* block) {
+  if (prevBlock == block) prevBlock = nullptr;
+}
+
+bool CPaneWnd::ReturnToPrevious() {
+  CLayoutBlock* block = prevBlock;
+  if (!block || !dockFrame || !hwnd || !block->IsLeaf()) return false;
+  // Sections may have been added or removed since: find where the block lives now.
+  CLayoutBlock* root = block;
+  while (root->m_pParent) root = root->m_pParent;
+  int s = -1, index = -1;
+  for (int i = 0; i < 4 && s < 0; ++i)
+    for (int j = 0; j < dockFrame->SectionCount(i); ++j)
+      if (dockFrame->SectionAt(i, j)->m_pRoot == root) {
+        s = i;
+        index = j;
+        break;
+      }
+  if (s < 0 || (owner && !owner->CanDock(s))) return false;
+  const bool vacant = block->m_bVacant && (!block->m_pPane || block->m_pPane == this);
+  CPaneWnd* mate = vacant ? nullptr : dynamic_cast<CPaneWnd*>(block->m_pPane);
+  if (!vacant && (!mate || mate == this || mate->container != dockFrame)) return false;
+  LeaveMiniFrame(dockFrame->m_hWndFrame);
+  prevBlock = nullptr;
+  if (mate) return JoinAsTab(mate);  // the tab group it left is still there
+  side = s;
+  m_nSide = s;
+  m_nSectionIndex = index;
+  m_pBlock = block;
+  m_pFrame = dockFrame;
+  m_title = title;
+  m_bFloating = false;
+  docked = true;
+  sharesMiniFrame = false;
+  m_bCaptionAtSide = PaneGeometry::StripOnLeft(dragAreaStyle, s);
+  ReparentTo(dockFrame->m_hWndFrame);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  container = dockFrame;
+  dockFrame->DockPane(this, 0, nullptr);
+  SplitterWindow::AdoptAll(dockFrame);
+  Show(true);
+  placed = 1;
+  LayoutContent();
+  if (owner) owner->FireDockStyleChanged(s);
+  return true;
 }
 
 void CPaneWnd::Undock() {
@@ -414,7 +483,7 @@ void CPaneWnd::Float() {
     return;
   }
   if (container) {
-    prevSide = side;
+    RememberPrevious();
     Undock();
     m_pBlock = nullptr;
   }

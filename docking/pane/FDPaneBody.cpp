@@ -205,6 +205,10 @@ int CFDPaneBody::CurrentDockStyle() const {
 
 void CFDPaneBody::ReDock() {
   if (!pane_) return;
+  // A floating pane goes back to the place it floated from while that place is still there.
+  if (!pane_->container && pane_->prevSide >= 0 && pane_->prevSide <= 3 && CanDock(pane_->prevSide) &&
+      pane_->ReturnToPrevious())
+    return;
   int side = pane_->side;
   if (side < 0 || side > 3 || !CanDock(side)) side = CanDock(control_->m_initDockStyle) ? control_->m_initDockStyle : 0;
   pane_->DockTo(Frame(), side);
