@@ -7,6 +7,7 @@
 #include "docking/float/CMiniFrame.h"
 #include "docking/float/FloatGeometry.h"
 #include "docking/frame/DockFrameBase.h"
+#include "docking/framework/DrawHelpers.h"
 #include "docking/layout/DockDragInfo.h"
 #include "docking/layout/DockSection.h"
 #include "docking/layout/LayoutBlock.h"
@@ -15,6 +16,7 @@
 #include "docking/splitter/SplitterWindow.h"
 #include "docking/tabs/TabStripWindow.h"
 #include "docking/pane/PaneOwner.h"
+#include "docking/pane/CaptionFonts.h"
 
 namespace {
 
@@ -577,29 +579,12 @@ void CPaneWnd::DrawCaption(bool active) {
       DrawPin(dc, pinRect, false, pinState);
     }
   } else {
-    PaneGeometry::CaptionLayout c = PaneGeometry::TextCaption(pinEnabled, width);
-    FillSys(dc, RECT{0, 0, width, 2}, COLOR_BTNFACE);
-    RECT bar{0, 2, width, PaneGeometry::kCaption};
-    FillSys(dc, bar, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-    RECT text = bar;
-    text.left += 2;
-    text.right = std::max(text.left, (pinEnabled ? c.pin.left : c.close.left) - 2);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    DrawTextA(dc, title.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-    SelectObject(dc, oldFont);
-    closeRect = c.close;
-    DrawFrameControl(dc, &closeRect, DFC_CAPTION, DFCS_CAPTIONCLOSE | (closeUp ? 0 : DFCS_PUSHED));
-    pinRect = c.pin;
-    if (pinEnabled) {
-      if (!pinUp) {
-        RECT sunk = pinRect;
-        InflateRect(&sunk, 2, 1);
-        Edge(dc, sunk, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
-      }
-      DrawPin(dc, pinRect, active, pinState);
-    }
+    ReleaseDC(hwnd, dc);
+    // Title, buttons and their pressed states; the window's own text stays as it is.
+    DrawFloatCaption(hwnd, CaptionFonts::Normal(), active, false, title.c_str(), pinEnabled ? pinState : 0, &pinRect,
+                     &closeRect, closeUp != 0, pinUp != 0);
+    if (!pinEnabled) SetRectEmpty(&pinRect);
+    return;
   }
   ReleaseDC(hwnd, dc);
 }
