@@ -195,6 +195,7 @@ void CMiniFrame::InsertIntoTree(CPaneWnd* p, int side, CPaneWnd* tabOf) {
   auto* fresh = new CLayoutBlock();
   fresh->m_pPane = p;
   root->Split(fresh, side, side == 0 || side == 1, half);
+  fresh->m_bVacant = false;  // the split leaves the new leaf vacant until a pane is in it
   p->m_pBlock = fresh;
   if (!root->m_pSplitter) {
     root->m_pSplitter = new CSplitterBar((side == 1 || side == 3) ? 1 : 0, layout_.get());
