@@ -6,6 +6,7 @@
 #include "docking/drag/PaneDragLoop.h"
 #include "docking/float/DeferredDelete.h"
 #include "docking/float/FloatGeometry.h"
+#include "docking/float/FrameResizeLoop.h"
 #include "docking/framework/DrawHelpers.h"
 #include "docking/pane/CPaneWnd.h"
 #include "docking/pane/CaptionFonts.h"
@@ -271,6 +272,19 @@ void CMiniFrame::ToggleAll() {
   }
 }
 
+int CMiniFrame::StartResize(int hit, POINT screen) {
+  if (holdsFormPanes || !hwnd) return 1;
+  DeferredDelete::Scope scope(this);
+  resizeLast = 0;
+  resizeHit = hit;
+  resizeStartX = screen.x;
+  resizeStartY = screen.y;
+  FrameResizeLoop loop(hwnd, hit, fitToExtent, workArea);
+  loop.Run();
+  resizeLast = loop.LastWidth();
+  return 0;
+}
+
 void CMiniFrame::DrawCaption() {
   if (!hwnd) return;
   CPaneWnd* first = GetFirstPane();
@@ -416,7 +430,10 @@ LRESULT CMiniFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NCLBUTTONDOWN: {
       POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT) break;  // Windows sizes a pane frame
+      if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT) {
+        if (StartResize(static_cast<int>(wParam), pt)) break;  // Windows sizes a pane frame
+        return 1;
+      }
       OnNcLButtonDown(wParam, pt);
       return 0;
     }

@@ -249,7 +249,7 @@ LRESULT CFDPaneBody::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       }
       break;
     case WM_STYLECHANGING:
-      if (!ownStyleChange_ && wParam == GWL_STYLE) {
+      if (!ownStyleChange_ && static_cast<int>(wParam) == GWL_STYLE) {
         auto* ss = reinterpret_cast<STYLESTRUCT*>(lParam);
         ss->styleNew = (ss->styleNew & ~kFrameBits) | (ss->styleOld & kFrameBits);
       }
