@@ -184,11 +184,16 @@ void Form::Load()
     if (!enabledDesign_)
         EnableWindow(hwnd_, FALSE);
 
+    // Windows, menus and bars first, placed; hosted controls after them, so that a
+    // control measuring the form's bars at activation finds them where they stay.
     std::vector<Component*> done;
     for (Component* c : std::vector<Component*>(components_))
-        CreateComponent(c, done);
+        if (!dynamic_cast<OleControl*>(c))
+            CreateComponent(c, done);
     BuildMenus();
     LayoutAligned();
+    for (Component* c : std::vector<Component*>(components_))
+        CreateComponent(c, done);
 
     loaded_ = true;
     everLoaded_ = true;
@@ -384,7 +389,10 @@ void Form::Teardown()
 {
     unloading_ = true;
     UnregisterLoadedForm(this);
+    // Hosted controls go first (last created first), while the windows they were
+    // measured against still stand; then the rest in reverse order.
     std::vector<Component*> list(components_.rbegin(), components_.rend());
+    std::stable_partition(list.begin(), list.end(), [](Component* c) { return dynamic_cast<OleControl*>(c) != nullptr; });
     for (Component* c : list)
         if (std::find(components_.begin(), components_.end(), c) != components_.end())
             Dispatch(c->Source("Destroy"), [c] { c->Destroy(); });

@@ -96,8 +96,14 @@ TEST(TreeViewWrapper, NodesAreHandlesThatDieWithTheirItems)
     EXPECT_EQ(tv.Count(), 2);
     EXPECT_FALSE(tv.Exists("c"));
     EXPECT_EQ(b->Index(), 2);
-    tv.Clear();
+    // A delete behind the wrapper's back (a helper clearing the window) is followed too.
+    auto d = tv.Add(root, tvwChild, "d", "Didot");
+    SendMessageA(tv.Window(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    EXPECT_FALSE(d->Alive());
     EXPECT_FALSE(root->Alive());
+    EXPECT_EQ(tv.Count(), 0);
+    tv.Add(Node::Ref(), tvwLast, "root", "Again");
+    tv.Clear();
     EXPECT_EQ(tv.Count(), 0);
     f->Unload(vbFormCode);
     EXPECT_FALSE(b->Alive());

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/QlError.h"
+#include "platform/controls/StatusBar.h"
 #include "platform/forms/Form.h"
 #include "platform/ole/OleControl.h"
 
@@ -62,6 +63,26 @@ public:
     bool userMode = false;
     std::string extName, extTag, parentName;
     int enumerated = -1;
+    bool barPlaced = false;
+
+    // The host's status bar must be in its final place when the control activates.
+    void LookAtBars()
+    {
+        IOleInPlaceSite* ips = nullptr;
+        if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&ips))))
+            return;
+        HWND host = nullptr;
+        ips->GetWindow(&host);
+        ips->Release();
+        HWND bar = FindWindowExA(host, nullptr, "StatusBar20WndClass", nullptr);
+        if (!bar)
+            return;
+        RECT b, c;
+        GetWindowRect(bar, &b);
+        MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&b), 2);
+        GetClientRect(host, &c);
+        barPlaced = b.bottom == c.bottom && b.left == 0 && b.right == c.right;
+    }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
@@ -161,6 +182,7 @@ public:
         (void)verb;
         (void)parent;
         LookAtHost();
+        LookAtBars();
         return S_OK;
     }
     STDMETHODIMP EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
@@ -285,6 +307,7 @@ public:
     {
         g_log.push_back(std::string("QuickActivate") + ((qc->dwAmbientFlags & QACONTAINER_USERMODE) ? " user" : ""));
         SetClientSite(qc->pClientSite);
+        LookAtBars();
         if (qc->pUnkEventSink) {
             DWORD cookie = 0;
             Advise(qc->pUnkEventSink, &cookie);
@@ -331,6 +354,7 @@ public:
     bool quick_;
     OleControl ctlPane{*this, "ctlPane"};
     OleControl ctlOther{*this, "ctlOther"};
+    StatusBar sb{*this, "sb"};  // declared after the controls, still placed before them
     std::vector<std::string> events;
 
 protected:
@@ -385,6 +409,7 @@ TEST_P(OleContainer, HostsAControlWithSitesExtenderEventsAndOrderlyTeardown)
     EXPECT_EQ(pane->extTag, "AB");
     EXPECT_EQ(pane->parentName, "frmHost");
     EXPECT_GE(pane->enumerated, 1);
+    EXPECT_TRUE(pane->barPlaced);
     EXPECT_EQ(GetParent(pane->wnd), f->Window());
     ole->Release();
     (void)c;

@@ -1,0 +1,63 @@
+#include "platform/controls/Image.h"
+
+#include "platform/forms/WindowClasses.h"
+
+namespace platform::forms {
+
+static LRESULT CALLBACK ImageProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
+
+HWND Image::CreateWindowFor(HWND parent, int id)
+{
+    RegisterOwnClass("QlImage", ImageProc, CS_DBLCLKS, nullptr);
+    return MakeWindow("QlImage", "", 0, WS_EX_TRANSPARENT, parent, id);
+}
+
+void Image::Picture(HANDLE picture, bool isIcon)
+{
+    picture_ = picture;
+    icon_ = isIcon;
+    if (hwnd_)
+        InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Image::Stretch(bool v)
+{
+    stretch_ = v;
+    if (hwnd_)
+        InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool Image::OnOwnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
+{
+    if (msg == WM_ERASEBKGND) {
+        result = 1;
+        return true;
+    }
+    if (msg != WM_PAINT)
+        return false;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    if (picture_ && icon_) {
+        DrawIconEx(dc, 0, 0, static_cast<HICON>(picture_), stretch_ ? r.right : 0, stretch_ ? r.bottom : 0, 0,
+                   nullptr, DI_NORMAL);
+    } else if (picture_) {
+        BITMAP bm{};
+        if (GetObjectA(picture_, sizeof bm, &bm)) {
+            HDC src = CreateCompatibleDC(dc);
+            HGDIOBJ old = SelectObject(src, picture_);
+            if (stretch_)
+                StretchBlt(dc, 0, 0, r.right, r.bottom, src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+            else
+                BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
+            SelectObject(src, old);
+            DeleteDC(src);
+        }
+    }
+    EndPaint(hwnd_, &ps);
+    result = 0;
+    return true;
+}
+
+}  // namespace platform::forms
