@@ -6,7 +6,10 @@
 #include "docking/drag/PaneDragLoop.h"
 #include "docking/float/DeferredDelete.h"
 #include "docking/float/FloatGeometry.h"
+#include "docking/float/FrameResizeLoop.h"
+#include "docking/framework/DrawHelpers.h"
 #include "docking/pane/CPaneWnd.h"
+#include "docking/pane/CaptionFonts.h"
 
 namespace {
 
@@ -54,12 +57,6 @@ LRESULT CALLBACK FrameClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 void Refresh(HWND hwnd) {
   if (hwnd)
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
-void FillSys(HDC dc, const RECT& r, int colour) {
-  HBRUSH b = CreateSolidBrush(GetSysColor(colour));
-  FillRect(dc, &r, b);
-  DeleteObject(b);
 }
 
 }  // namespace
@@ -275,34 +272,29 @@ void CMiniFrame::ToggleAll() {
   }
 }
 
+int CMiniFrame::StartResize(int hit, POINT screen) {
+  if (holdsFormPanes || !hwnd) return 1;
+  DeferredDelete::Scope scope(this);
+  resizeLast = 0;
+  resizeHit = hit;
+  resizeStartX = screen.x;
+  resizeStartY = screen.y;
+  FrameResizeLoop loop(hwnd, hit, fitToExtent, workArea);
+  loop.Run();
+  resizeLast = loop.LastWidth();
+  return 0;
+}
+
 void CMiniFrame::DrawCaption() {
   if (!hwnd) return;
-  HDC dc = GetWindowDC(hwnd);
-  if (!dc) return;
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  OffsetRect(&r, -r.left, -r.top);
-  InflateRect(&r, -GetSystemMetrics(SM_CXFRAME), -GetSystemMetrics(SM_CYFRAME));
-  r.bottom = r.top + 16;
-  FillSys(dc, r, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
   CPaneWnd* first = GetFirstPane();
   const bool single = holdsFormPanes ? singlePaneCaption != 0 : true;
   const bool pinShown = holdsFormPanes && single && first && first->pinState != 0;
-  closeRect = RECT{r.right - 14, r.top + 2, r.right - 2, r.top + 14};
-  if (single && first) {
-    RECT text{r.left + 2, r.top + 1, std::max(r.left + 2, (pinShown ? closeRect.left - 18 : closeRect.left) - 2), r.bottom};
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    DrawTextA(dc, first->Title().c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-    SelectObject(dc, oldFont);
-  }
-  DrawFrameControl(dc, &closeRect, DFC_CAPTION, DFCS_CAPTIONCLOSE | (closeUp ? 0 : DFCS_PUSHED));
-  if (pinShown)
-    pinRect = RECT{closeRect.left - 18, closeRect.top, closeRect.left - 6, closeRect.bottom};
-  else
-    SetRectEmpty(&pinRect);
-  ReleaseDC(hwnd, dc);
+  const char* title = single && first ? first->Title().c_str() : nullptr;
+  // The shared painter leaves the window text alone: it is the title of a single pane only.
+  DrawFloatCaption(hwnd, CaptionFonts::Normal(), active != 0, true, title, pinShown ? first->pinState : 0, &pinRect,
+                   &closeRect, closeUp != 0, pinUp != 0);
+  if (!pinShown) SetRectEmpty(&pinRect);
 }
 
 void CMiniFrame::OnNcLButtonDown(WPARAM hit, POINT screen) {
@@ -438,7 +430,10 @@ LRESULT CMiniFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NCLBUTTONDOWN: {
       POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT) break;  // Windows sizes a pane frame
+      if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT) {
+        if (StartResize(static_cast<int>(wParam), pt)) break;  // Windows sizes a pane frame
+        return 1;
+      }
       OnNcLButtonDown(wParam, pt);
       return 0;
     }

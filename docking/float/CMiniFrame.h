@@ -3,6 +3,7 @@
 // close and pin buttons, moved by its caption and kept reachable inside the work area.
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 class CPaneWnd;
@@ -65,6 +66,13 @@ public:
   bool ghostOnDesktop = true;
   bool hasFloatRect = false;
   RECT floatRect{};
+  // A press on a sizing border: a pane frame leaves it to Windows (1); a toolbar frame runs
+  // its own resize loop, fitting the toolbar through fitToExtent (0).
+  int StartResize(int hit, POINT screen);
+  std::function<SIZE(int extent, bool vertical)> fitToExtent;
+  int resizeLast = 0;
+  int resizeHit = 0;
+  int resizeStartX = 0, resizeStartY = 0;
   // Toggling a pane back into the main frame belongs to the pane; the frame only asks.
   void (*toggleFloat)(CPaneWnd*) = nullptr;
 

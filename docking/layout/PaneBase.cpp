@@ -50,5 +50,6 @@ void CPaneBase::ForgetBlock(const CLayoutBlock* block)
     for (CPaneBase* pane : Live()) {
         if (pane->m_pBlock == block) pane->m_pBlock = nullptr;
         if (pane->m_pFloatBlock == block) pane->m_pFloatBlock = nullptr;
+        pane->OnBlockGone(block);
     }
 }

@@ -67,4 +67,6 @@ public:
     static int LiveCount();
     static CPaneBase* LiveAt(int index);
     static void ForgetBlock(const CLayoutBlock* block);
+    // A block is being deleted: drop any further reference a pane keeps to it.
+    virtual void OnBlockGone(const CLayoutBlock*) {}
 };

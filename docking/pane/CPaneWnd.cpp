@@ -7,13 +7,16 @@
 #include "docking/float/CMiniFrame.h"
 #include "docking/float/FloatGeometry.h"
 #include "docking/frame/DockFrameBase.h"
+#include "docking/framework/DrawHelpers.h"
 #include "docking/layout/DockDragInfo.h"
+#include "docking/layout/DockSection.h"
 #include "docking/layout/LayoutBlock.h"
 #include "docking/layout/SplitterBar.h"
 #include "docking/layout/TabStrip.h"
 #include "docking/splitter/SplitterWindow.h"
 #include "docking/tabs/TabStripWindow.h"
 #include "docking/pane/PaneOwner.h"
+#include "docking/pane/CaptionFonts.h"
 
 namespace {
 
@@ -123,6 +126,7 @@ CPaneWnd::CPaneWnd() { ++g_live; }
 CPaneWnd::~CPaneWnd() {
   --g_live;
   for (auto& hook : ForgetHooks()) hook(this);
+  DropPreviousPlaceholder();
   if (container) container->ReleasePane(this, nullptr);
   container = nullptr;
   if (CMiniFrame* frame = miniFrame) {
@@ -273,10 +277,7 @@ void CPaneWnd::ReparentTo(HWND parent) {
 void CPaneWnd::DockTo(CDockFrameBase* frame, int s, int sectionIndex) {
   if (!frame || !hwnd || s < 0 || s > 3) return;
   if (container) Undock();
-  if (CMiniFrame* old = miniFrame) {
-    old->RemovePane(this);
-    CMiniFrame::ReleaseIfUnlisted(old);
-  }
+  LeaveMiniFrame(frame->m_hWndFrame);
   side = s;
   m_nSide = s;
   m_nSectionIndex = sectionIndex;
@@ -361,7 +362,7 @@ bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
 void CPaneWnd::JoinFrame(CMiniFrame* target) {
   if (!target || target == miniFrame || !hwnd) return;
   if (container) {
-    prevSide = side;
+    RememberPrevious();
     Undock();
     m_pBlock = nullptr;
   }
@@ -395,7 +396,77 @@ void CPaneWnd::ToggleFloat() {
     Float();
     return;
   }
-  if (dockFrame && prevSide >= 0 && prevSide <= 3 && (!owner || owner->CanDock(prevSide))) DockTo(dockFrame, prevSide);
+  if (!dockFrame || prevSide < 0 || prevSide > 3 || (owner && !owner->CanDock(prevSide))) return;
+  if (!ReturnToPrevious()) DockTo(dockFrame, prevSide);
+}
+
+void CPaneWnd::LeaveMiniFrame(HWND newParent) {
+  CMiniFrame* old = miniFrame;
+  if (!old) return;
+  // Out of the frame window first: a frame that goes now takes its child windows with it.
+  if (newParent) ReparentTo(newParent);
+  old->RemovePane(this);
+  CMiniFrame::ReleaseIfUnlisted(old);
+}
+
+void CPaneWnd::RememberPrevious() {
+  if (m_pBlock != prevBlock) DropPreviousPlaceholder();
+  prevSide = side;
+  prevIndex = m_nSectionIndex;
+  prevBlock = m_pBlock;
+}
+
+void CPaneWnd::DropPreviousPlaceholder() {
+  // A vacant leaf kept for this pane must not name it once it goes or takes another place.
+  if (prevBlock && prevBlock->m_bVacant && prevBlock->m_pPane == this) prevBlock->m_pPane = nullptr;
+  prevBlock = nullptr;
+}
+
+void CPaneWnd::OnBlockGone(const CLayoutBlock* block) {
+  if (prevBlock == block) prevBlock = nullptr;
+}
+
+bool CPaneWnd::ReturnToPrevious() {
+  CLayoutBlock* block = prevBlock;
+  if (!block || !dockFrame || !hwnd || !block->IsLeaf()) return false;
+  // Sections may have been added or removed since: find where the block lives now.
+  CLayoutBlock* root = block;
+  while (root->m_pParent) root = root->m_pParent;
+  int s = -1, index = -1;
+  for (int i = 0; i < 4 && s < 0; ++i)
+    for (int j = 0; j < dockFrame->SectionCount(i); ++j)
+      if (dockFrame->SectionAt(i, j)->m_pRoot == root) {
+        s = i;
+        index = j;
+        break;
+      }
+  if (s < 0 || (owner && !owner->CanDock(s))) return false;
+  const bool vacant = block->m_bVacant && (!block->m_pPane || block->m_pPane == this);
+  CPaneWnd* mate = vacant ? nullptr : dynamic_cast<CPaneWnd*>(block->m_pPane);
+  if (!vacant && (!mate || mate == this || mate->container != dockFrame)) return false;
+  LeaveMiniFrame(dockFrame->m_hWndFrame);
+  prevBlock = nullptr;
+  if (mate) return JoinAsTab(mate);  // the tab group it left is still there
+  side = s;
+  m_nSide = s;
+  m_nSectionIndex = index;
+  m_pBlock = block;
+  m_pFrame = dockFrame;
+  m_title = title;
+  m_bFloating = false;
+  docked = true;
+  sharesMiniFrame = false;
+  m_bCaptionAtSide = PaneGeometry::StripOnLeft(dragAreaStyle, s);
+  ReparentTo(dockFrame->m_hWndFrame);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  container = dockFrame;
+  dockFrame->DockPane(this, 0, nullptr);
+  SplitterWindow::AdoptAll(dockFrame);
+  Show(true);
+  placed = 1;
+  LayoutContent();
+  if (owner) owner->FireDockStyleChanged(s);
+  return true;
 }
 
 void CPaneWnd::Undock() {
@@ -414,7 +485,7 @@ void CPaneWnd::Float() {
     return;
   }
   if (container) {
-    prevSide = side;
+    RememberPrevious();
     Undock();
     m_pBlock = nullptr;
   }
@@ -508,29 +579,12 @@ void CPaneWnd::DrawCaption(bool active) {
       DrawPin(dc, pinRect, false, pinState);
     }
   } else {
-    PaneGeometry::CaptionLayout c = PaneGeometry::TextCaption(pinEnabled, width);
-    FillSys(dc, RECT{0, 0, width, 2}, COLOR_BTNFACE);
-    RECT bar{0, 2, width, PaneGeometry::kCaption};
-    FillSys(dc, bar, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-    RECT text = bar;
-    text.left += 2;
-    text.right = std::max(text.left, (pinEnabled ? c.pin.left : c.close.left) - 2);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    DrawTextA(dc, title.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-    SelectObject(dc, oldFont);
-    closeRect = c.close;
-    DrawFrameControl(dc, &closeRect, DFC_CAPTION, DFCS_CAPTIONCLOSE | (closeUp ? 0 : DFCS_PUSHED));
-    pinRect = c.pin;
-    if (pinEnabled) {
-      if (!pinUp) {
-        RECT sunk = pinRect;
-        InflateRect(&sunk, 2, 1);
-        Edge(dc, sunk, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
-      }
-      DrawPin(dc, pinRect, active, pinState);
-    }
+    ReleaseDC(hwnd, dc);
+    // Title, buttons and their pressed states; the window's own text stays as it is.
+    DrawFloatCaption(hwnd, CaptionFonts::Normal(), active, false, title.c_str(), pinEnabled ? pinState : 0, &pinRect,
+                     &closeRect, closeUp != 0, pinUp != 0);
+    if (!pinEnabled) SetRectEmpty(&pinRect);
+    return;
   }
   ReleaseDC(hwnd, dc);
 }

@@ -59,6 +59,13 @@ public:
   // Double click on the caption: a docked pane floats, a floating one returns to its side.
   void ToggleFloat();
   int prevSide = -1;
+  // The leaf the pane left when it floated: a vacant placeholder it goes back into, or the
+  // tab group it came from. Cleared when the block is deleted.
+  CLayoutBlock* prevBlock = nullptr;
+  int prevIndex = -1;
+  void OnBlockGone(const CLayoutBlock* block) override;
+  // Back to the place recorded when the pane floated; false when nothing of it is left.
+  bool ReturnToPrevious();
   // Takes the pane out of the frame it is docked in.
   void Undock();
   CDockFrameBase* container = nullptr;
@@ -121,6 +128,9 @@ public:
   CMiniFrame* miniFrame = nullptr;  // the floating frame holding the pane, if any  // the leaf's tab strip while this pane shows two or more tabs
 
 private:
+  void RememberPrevious();
+  void LeaveMiniFrame(HWND newParent);
+  void DropPreviousPlaceholder();
   void RunButtonPress(bool close, const RECT& screenButton);
   void RunDrag(POINT screen);
   PaneDragLoop::Target FloatTarget(POINT screen) const;

@@ -207,6 +207,10 @@ int CFDPaneBody::CurrentDockStyle() const {
 
 void CFDPaneBody::ReDock() {
   if (!pane_) return;
+  // A floating pane goes back to the place it floated from while that place is still there.
+  if (!pane_->container && pane_->prevSide >= 0 && pane_->prevSide <= 3 && CanDock(pane_->prevSide) &&
+      pane_->ReturnToPrevious())
+    return;
   int side = pane_->side;
   if (side < 0 || side > 3 || !CanDock(side)) side = CanDock(control_->m_initDockStyle) ? control_->m_initDockStyle : 0;
   pane_->DockTo(Frame(), side);
@@ -247,7 +251,7 @@ LRESULT CFDPaneBody::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       }
       break;
     case WM_STYLECHANGING:
-      if (!ownStyleChange_ && wParam == GWL_STYLE) {
+      if (!ownStyleChange_ && static_cast<int>(wParam) == GWL_STYLE) {
         auto* ss = reinterpret_cast<STYLESTRUCT*>(lParam);
         ss->styleNew = (ss->styleNew & ~kFrameBits) | (ss->styleOld & kFrameBits);
       }

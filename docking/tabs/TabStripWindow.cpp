@@ -7,6 +7,7 @@
 #include "docking/layout/PaneBase.h"
 #include "docking/layout/TabStrip.h"
 #include "docking/pane/CPaneWnd.h"
+#include "docking/pane/CaptionFonts.h"
 #include "docking/tabs/CaptionText.h"
 #include "docking/tabs/TabStripPaint.h"
 
@@ -14,7 +15,7 @@ namespace TabStripWindow {
 
 namespace {
 
-HFONT CaptionFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+HFONT CaptionFont() { return CaptionFonts::Normal(); }
 
 std::vector<CaptionText::TabExtent> Extents(CTabStrip* strip) {
   std::vector<CaptionText::TabExtent> tabs;

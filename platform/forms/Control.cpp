@@ -443,6 +443,8 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
             self->hwnd_ = nullptr;
         return DefSubclassProc(hwnd, msg, wp, lp);
     }
+    // The form (and so this control) stays alive while its handlers run, whatever they unload.
+    auto keep = self->form_.weak_from_this().lock();
     LRESULT result = 0;
     if (self->OnOwnMessage(msg, wp, lp, result) || !IsWindow(hwnd))
         return result;

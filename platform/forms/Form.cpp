@@ -414,10 +414,149 @@ void Form::Teardown()
         FormWindows().erase(w);
         hwnd_ = nullptr;
     }
+    DropBacking();
     loaded_ = false;
     loadDone_ = false;
     resizedSinceLoad_ = false;
     unloading_ = false;
+}
+
+int Form::Screen_TwipsX() { return Screen::TwipsPerPixelX(); }
+int Form::Screen_TwipsY() { return Screen::TwipsPerPixelY(); }
+
+void Form::EnsureBacking()
+{
+    if (!hwnd_)
+        return;
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    int w = std::max(1, static_cast<int>(r.right)), h = std::max(1, static_cast<int>(r.bottom));
+    if (memDC_ && w <= memW_ && h <= memH_)
+        return;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    int nw = std::max(w, memW_), nh = std::max(h, memH_);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, nw, nh);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT all{0, 0, nw, nh};
+    HBRUSH b = CreateSolidBrush(TranslateColor(back_));
+    FillRect(dc, &all, b);
+    DeleteObject(b);
+    if (memDC_) {
+        BitBlt(dc, 0, 0, memW_, memH_, memDC_, 0, 0, SRCCOPY);
+        DropBacking();
+    }
+    memDC_ = dc;
+    memBmp_ = bmp;
+    memOld_ = old;
+    memW_ = nw;
+    memH_ = nh;
+}
+
+void Form::DropBacking()
+{
+    if (memDC_) {
+        SelectObject(memDC_, memOld_);
+        DeleteDC(memDC_);
+        DeleteObject(memBmp_);
+        memDC_ = nullptr;
+        memW_ = memH_ = 0;
+    }
+}
+
+void Form::AutoRedraw(bool v)
+{
+    autoRedraw_ = v;
+    if (!hwnd_)
+        return;
+    if (v) {
+        EnsureBacking();
+        Cls();
+    } else {
+        DropBacking();
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+}
+
+HDC Form::hDC()
+{
+    EnsureLoaded();
+    if (!hwnd_)
+        return nullptr;
+    HDC dc;
+    if (autoRedraw_) {
+        EnsureBacking();
+        dc = memDC_;
+    } else {
+        dc = GetDC(hwnd_);  // the class keeps one DC per window: no release needed
+        ReleaseDC(hwnd_, dc);
+    }
+    SelectObject(dc, font_.Handle());
+    SetTextColor(dc, TranslateColor(fore_));
+    SetBkMode(dc, TRANSPARENT);
+    return dc;
+}
+
+void Form::Cls()
+{
+    curX_ = curY_ = 0;
+    HDC dc = hDC();
+    if (!dc)
+        return;
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    if (autoRedraw_)
+        r = RECT{0, 0, memW_, memH_};
+    HBRUSH b = CreateSolidBrush(TranslateColor(back_));
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Form::Print(const std::string& text, bool newline)
+{
+    HDC dc = hDC();
+    if (!dc)
+        return;
+    int x = PxX(curX_), y = PxY(curY_);
+    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    SIZE sz{0, 0};
+    if (!text.empty())
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &sz);
+    if (newline) {
+        TEXTMETRICA tm;
+        GetTextMetricsA(dc, &tm);
+        curX_ = 0;
+        curY_ = UnitsY(y + tm.tmHeight);
+    } else {
+        curX_ = UnitsX(x + sz.cx);
+    }
+    if (autoRedraw_)
+        InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+double Form::TextWidth(const std::string& text)
+{
+    HDC dc = hDC();
+    if (!dc || text.empty())
+        return 0;
+    SIZE sz{0, 0};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &sz);
+    return UnitsX(sz.cx);
+}
+
+double Form::TextHeight(const std::string& text)
+{
+    HDC dc = hDC();
+    if (!dc)
+        return 0;
+    TEXTMETRICA tm;
+    GetTextMetricsA(dc, &tm);
+    int lines = 1;
+    for (char c : text)
+        lines += c == '\n';
+    return UnitsY(tm.tmHeight * lines);
 }
 
 void LayoutAlignedControls(Form& form, RECT& rest);
@@ -494,7 +633,7 @@ int Form::ScaleWidth() const
         return clientW_ >= 0 ? clientW_ : width_;
     RECT r;
     GetClientRect(hwnd_, &r);
-    return PixelsToTwipsX(r.right);
+    return static_cast<int>(UnitsX(r.right));
 }
 
 int Form::ScaleHeight() const
@@ -503,7 +642,7 @@ int Form::ScaleHeight() const
         return clientH_ >= 0 ? clientH_ : height_;
     RECT r;
     GetClientRect(hwnd_, &r);
-    return PixelsToTwipsY(r.bottom);
+    return static_cast<int>(UnitsY(r.bottom));
 }
 
 int Form::WindowState() const
@@ -666,6 +805,8 @@ LRESULT Form::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return cancel ? FALSE : TRUE;
     }
     case WM_SIZE:
+        if (autoRedraw_)
+            EnsureBacking();
         LayoutAligned();
         if (loadDone_ && loaded_)
             RaiseResize();
@@ -723,9 +864,13 @@ LRESULT Form::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     case WM_PAINT: {
         PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
+        HDC dc = BeginPaint(hwnd, &ps);
+        if (autoRedraw_ && memDC_)
+            BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+                   ps.rcPaint.bottom - ps.rcPaint.top, memDC_, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
         EndPaint(hwnd, &ps);
-        Dispatch(Src("Form_Paint"), [this] { Form_Paint(); });
+        if (!autoRedraw_)
+            Dispatch(Src("Form_Paint"), [this] { Form_Paint(); });
         return 0;
     }
     case WM_ACTIVATE:
@@ -741,7 +886,7 @@ LRESULT Form::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
     case WM_MOUSEMOVE: {
-        int x = PixelsToTwipsX(GET_X_LPARAM(lp)), y = PixelsToTwipsY(GET_Y_LPARAM(lp));
+        int x = static_cast<int>(UnitsX(GET_X_LPARAM(lp))), y = static_cast<int>(UnitsY(GET_Y_LPARAM(lp)));
         int button = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP ? vbLeftButton
                    : msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP ? vbRightButton
                    : msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP ? vbMiddleButton

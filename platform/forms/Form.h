@@ -77,7 +77,26 @@ public:
     int ScaleHeight() const;
     // The client size asked for at design time (twips); the outer size follows from it.
     void ClientSize(int width, int height);
-    int ScaleMode() const { return 1; }
+    // 1 twips (the default) or 3 pixels: the unit of ScaleWidth/ScaleHeight, the drawing
+    // calls and the mouse events.
+    int ScaleMode() const { return scaleMode_; }
+    void ScaleMode(int mode) { if (mode == 1 || mode == 3) scaleMode_ = mode; }
+
+    // Drawing on the form. With AutoRedraw the drawing goes to a bitmap the form shows
+    // on every repaint; otherwise to the window's own DC (Form_Paint redraws).
+    HDC hDC();
+    bool AutoRedraw() const { return autoRedraw_; }
+    void AutoRedraw(bool v);
+    OleColor ForeColor() const { return fore_; }
+    void ForeColor(OleColor c) { fore_ = c; }
+    double CurrentX() const { return curX_; }
+    void CurrentX(double v) { curX_ = v; }
+    double CurrentY() const { return curY_; }
+    void CurrentY(double v) { curY_ = v; }
+    void Cls();
+    void Print(const std::string& text, bool newline = true);
+    double TextWidth(const std::string& text);
+    double TextHeight(const std::string& text);
 
     int WindowState() const;
     void WindowState(int v);
@@ -212,6 +231,22 @@ private:
     HWND tooltip_ = nullptr;
     bool enabledDesign_ = true;
     bool mdiChild_ = false;
+    int scaleMode_ = 1;
+    bool autoRedraw_ = false;
+    OleColor fore_ = SysColor(COLOR_WINDOWTEXT);
+    double curX_ = 0, curY_ = 0;
+    HDC memDC_ = nullptr;
+    HBITMAP memBmp_ = nullptr;
+    HGDIOBJ memOld_ = nullptr;
+    int memW_ = 0, memH_ = 0;
+    void EnsureBacking();
+    void DropBacking();
+    double UnitsX(int px) const { return scaleMode_ == 3 ? px : double(px) * Screen_TwipsX(); }
+    double UnitsY(int px) const { return scaleMode_ == 3 ? px : double(px) * Screen_TwipsY(); }
+    int PxX(double u) const { return static_cast<int>(scaleMode_ == 3 ? u : u / Screen_TwipsX() + 0.5); }
+    int PxY(double u) const { return static_cast<int>(scaleMode_ == 3 ? u : u / Screen_TwipsY() + 0.5); }
+    static int Screen_TwipsX();
+    static int Screen_TwipsY();
 };
 
 // The shared instance of a form class, created on first use. After the form unloads the

@@ -2,13 +2,21 @@
 
 #include <memory>
 
+#include "core/modMain.h"
+#include "platform/ErrorReporter.h"
 #include "platform/forms/DemoForm.h"
 #include "platform/forms/MessageLoop.h"
+
+static void ReportToLog(const std::string& source, int32_t number, const std::string& description)
+{
+    modMain::LogError(source, number, description);
+}
 
 // Until the main window exists, the program shows the forms layer's own window.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     OleInitialize(nullptr);
+    platform::SetErrorReporter(ReportToLog);
     int rc = 0;
     {
         auto demo = std::make_shared<platform::forms::frmDemo>();

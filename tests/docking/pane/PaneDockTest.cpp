@@ -387,3 +387,98 @@ TEST_F(PaneDock, OneActiveCaptionAtATime) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two panes stacked in the left section; the upper one floats and comes back.
+TEST_F(PaneDock, ADoubleClickedPaneReturnsToTheLeafItLeft) {
+  CPaneWnd* upper = NewPane("Installed Fonts", 150, 100);
+  CPaneWnd* lower = NewPane("Font Browser", 150, 100);
+  CPaneWnd* right = NewPane("Preview", 180, 100);
+  upper->DockTo(frame.get(), 0);
+  right->DockTo(frame.get(), 2);
+  ASSERT_TRUE(lower->DockBeside(upper, 3));
+  Pump(20);
+  CLayoutBlock* leaf = upper->m_pBlock;
+  ASSERT_NE(leaf, nullptr);
+  const std::string upperRect = Dump(upper->GetRectInFrame());
+  const std::string lowerRect = Dump(lower->GetRectInFrame());
+  ASSERT_EQ(frame->SectionCount(0), 1);
+
+  upper->ToggleFloat();
+  ASSERT_NE(upper->miniFrame, nullptr);
+  EXPECT_TRUE(leaf->m_bVacant);
+  EXPECT_EQ(upper->prevBlock, leaf);
+  // The lower pane takes the whole section meanwhile.
+  EXPECT_EQ(lower->GetRectInFrame().top, 0);
+  // A new section at the right does not confuse where the left one is now.
+  CPaneWnd* extra = NewPane("Glyphs", 120, 100);
+  extra->DockTo(frame.get(), 2);
+
+  SendMessageA(upper->miniFrame->hwnd, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  Pump(20);
+  EXPECT_EQ(upper->container, frame.get());
+  EXPECT_EQ(upper->m_pBlock, leaf) << "back into its own leaf, not a new section";
+  EXPECT_FALSE(leaf->m_bVacant);
+  EXPECT_EQ(frame->SectionCount(0), 1);
+  EXPECT_EQ(Dump(upper->GetRectInFrame()), upperRect);
+  EXPECT_EQ(Dump(lower->GetRectInFrame()), lowerRect);
+  EXPECT_TRUE(upper->IsShown());
+  EXPECT_EQ(upper->prevBlock, nullptr);
+  EXPECT_EQ(upper->miniFrame, nullptr);
+}
+
+TEST_F(PaneDock, APaneThatLeftATabGroupRejoinsIt) {
+  CPaneWnd* a = NewPane("Installed Fonts", 200, 100);
+  CPaneWnd* b = NewPane("Font Browser", 200, 100);
+  a->DockTo(frame.get(), 0);
+  ASSERT_TRUE(b->JoinAsTab(a));
+  Pump(20);
+  ASSERT_EQ(a->m_pBlock->TabCount(), 2);
+  CLayoutBlock* leaf = a->m_pBlock;
+  b->ToggleFloat();
+  ASSERT_NE(b->miniFrame, nullptr);
+  EXPECT_EQ(leaf->m_pTabStrip, nullptr) << "one tab left: no strip";
+  EXPECT_EQ(leaf->m_pPane, a);
+  EXPECT_TRUE(a->IsShown());
+  EXPECT_EQ(b->prevBlock, leaf);
+  // Called outside the frame's own handler: the emptied frame goes at once, without the pane.
+  b->ToggleFloat();
+  ASSERT_TRUE(IsWindow(b->hwnd));
+  Pump(20);
+  EXPECT_EQ(b->container, frame.get());
+  EXPECT_EQ(b->m_pBlock, leaf);
+  EXPECT_EQ(leaf->TabCount(), 2);
+  EXPECT_EQ(frame->SectionCount(0), 1);
+  EXPECT_EQ(Dump(b->GetRectInFrame()), Dump(a->GetRectInFrame()));
+}
+
+TEST_F(PaneDock, AGonePlaceOrAGonePaneLeavesNoStaleReference) {
+  CPaneWnd* a = NewPane("Installed Fonts", 150, 100);
+  CPaneWnd* b = NewPane("Font Browser", 150, 100);
+  a->DockTo(frame.get(), 0);
+  ASSERT_TRUE(b->DockBeside(a, 3));
+  CLayoutBlock* leafA = a->m_pBlock;
+  a->ToggleFloat();
+  ASSERT_EQ(a->prevBlock, leafA);
+  ASSERT_EQ(leafA->m_pPane, a);
+  // The pane goes while floating: its placeholder no longer names it.
+  a->Destroy();
+  Pump(10);
+  EXPECT_EQ(leafA->m_pPane, nullptr);
+
+  // The whole layout goes while b floats: b's previous block is forgotten, and the way
+  // back opens a new section on its old side.
+  b->ToggleFloat();
+  ASSERT_NE(b->prevBlock, nullptr);
+  frame->ClearAllSections();
+  EXPECT_EQ(b->prevBlock, nullptr);
+  b->ToggleFloat();
+  Pump(20);
+  EXPECT_EQ(b->container, frame.get());
+  EXPECT_EQ(b->side, 0);
+  EXPECT_EQ(frame->SectionCount(0), 1);
+  EXPECT_EQ(b->GetRectInFrame().left, 0);
+}
+
+}  // namespace
