@@ -5,6 +5,9 @@
 #include "docking/layout/PaneBase.h"
 #include "docking/layout/Geometry.h"
 #include "docking/menu/MenuImageStore.h"
+#include "docking/pane/CPaneWnd.h"
+#include "docking/persist/LayoutStore.h"
+#include "docking/persist/PaneClaim.h"
 
 #include <algorithm>
 
@@ -168,17 +171,54 @@ void CMainDockFrame::SetClientWindow(HWND window)
 
 void CMainDockFrame::ClearLayout()
 {
+    // The host clears right after loading, before any form shows: the places just loaded must
+    // survive that, or no layout would ever outlive a restart.
+    if (m_bLoadPending)
+        return;
     ClearAllSections();
     UpdateClientRect(nullptr);
     m_bLayoutLoaded = 0;
 }
 
-HRESULT CMainDockFrame::SaveStates(const std::string&) { return S_OK; }
-
-HRESULT CMainDockFrame::LoadStates(const std::string&)
+HRESULT CMainDockFrame::SaveStates(const std::string& key)
 {
+    LayoutStore::SaveRequest request;
+    request.root = m_registryRoot;
+    request.key = key;
+    if (m_hWndHost)
+        GetWindowRect(m_hWndHost, &request.hostRect);
+    request.main = this;
+    request.nameOf = &PaneClaim::NameOf;
+    return static_cast<HRESULT>(LayoutStore::Save(request));
+}
+
+HRESULT CMainDockFrame::LoadStates(const std::string& key)
+{
+    if (m_bLayoutLoaded)
+        return S_OK;
     m_bLayoutLoaded = 1;
-    return S_OK;
+    LayoutStore::LoadRequest request;
+    request.root = m_registryRoot;
+    request.key = key;
+    request.main = this;
+    request.moveHost = [this](const RECT& rc) {
+        if (m_hWndHost)
+            MoveWindow(m_hWndHost, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    };
+    for (int i = 0; i < CPaneBase::LiveCount(); ++i) {
+        CPaneBase* pane = CPaneBase::LiveAt(i);
+        auto* wnd = dynamic_cast<CPaneWnd*>(pane);
+        if (pane->m_pFrame == this || (wnd && (wnd->container || wnd->miniFrame)))
+            request.attachedNames.push_back(PaneClaim::NameOf(pane));
+    }
+    const LONG result = LayoutStore::Load(request);
+    m_bLoadPending = result == ERROR_SUCCESS ? 1 : 0;
+    return static_cast<HRESULT>(result);
+}
+
+bool CMainDockFrame::ClaimPlace(CPaneWnd* pane)
+{
+    return PaneClaim::Claim(*this, pane);
 }
 
 void CMainDockFrame::NudgeHost()

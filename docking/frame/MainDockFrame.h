@@ -13,6 +13,7 @@
 
 class CDockFrameCtl;
 class CMenuImageStore;
+class CPaneWnd;
 
 // What the frame needs of the popup that shows an unpinned pane.
 class CTrackedPopup {
@@ -54,6 +55,9 @@ public:
     void ClearLayout();
     HRESULT SaveStates(const std::string& key);
     HRESULT LoadStates(const std::string& key);
+    // A pane window whose form is first shown takes its place of the loaded layout, if any.
+    bool ClaimPlace(CPaneWnd* pane);
+    void OnPaneDocked(CPaneBase*) override { m_bLoadPending = 0; }
     void NudgeHost();
     HMENU GetHostMenu() const;
     HWND FocusedMiniFrame() const;
@@ -85,6 +89,8 @@ public:
     int m_bAttached = 0;
     HHOOK m_hMouseHook = nullptr;
     int m_bLayoutLoaded = 0;
+    // A loaded layout no pane has docked into yet: the host's start-up clear keeps it.
+    int m_bLoadPending = 0;
     int m_bHostNudged = 0;
     bool m_bDestroying = false;
 

@@ -140,6 +140,8 @@ void CFDPaneBody::Place() {
     FireHidden();
     return;
   }
+  // A place kept by a loaded layout comes first.
+  if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && main->ClaimPlace(pane)) return FireShown();
   // A layout reference places the pane by its partner: a tab of it, or beside it.
   CFDPaneCtl* ref = control_->LayoutReference();
   CFDPaneBody* refBody = ref ? ref->Body() : nullptr;

@@ -83,3 +83,44 @@ TEST(FlexGridControl, DrawsWithTheGridsFontAndCharset)
     EXPECT_STREQ(lf.lfFaceName, "Standard Symbols PS");
     f->Unload(vbFormCode);
 }
+
+#include <commctrl.h>
+
+#include "platform/controls/StatusBar.h"
+
+namespace {
+class frmGlyph : public Form {
+public:
+    frmGlyph() : Form("frmGlyph") {}
+    Slider sldZoom{*this, "sldZoom"};
+    std::vector<std::string> log;
+
+protected:
+    void Design() override
+    {
+        sldZoom.Move(0, 0, 3000, 450);
+        sldZoom.Min(-10);
+        sldZoom.Max(10);
+    }
+    void Form_Load() override
+    {
+        sldZoom.Change = [this] { log.push_back("change " + std::to_string(sldZoom.Value())); };
+        sldZoom.Scroll = [this] { log.push_back("scroll " + std::to_string(sldZoom.Value())); };
+    }
+};
+}  // namespace
+
+TEST(SliderControl, NegativeRangeScrollWhileTrackingAndChangeOnSettle)
+{
+    auto f = std::make_shared<frmGlyph>();
+    f->Show();
+    f->sldZoom.Value(-5);
+    f->sldZoom.Value(-5);
+    EXPECT_THROW(f->sldZoom.Value(11), QlError);
+    SendMessageA(f->sldZoom.Window(), TBM_SETPOS, TRUE, 3);
+    SendMessageA(f->Window(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 3), reinterpret_cast<LPARAM>(f->sldZoom.Window()));
+    SendMessageA(f->Window(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 3), reinterpret_cast<LPARAM>(f->sldZoom.Window()));
+    SendMessageA(f->Window(), WM_HSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(f->sldZoom.Window()));
+    EXPECT_EQ(f->log, (std::vector<std::string>{"change -5", "scroll 3", "change 3"}));
+    f->Unload(vbFormCode);
+}

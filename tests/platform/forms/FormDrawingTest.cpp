@@ -51,3 +51,40 @@ TEST(FormDrawing, AutoRedrawKeepsTheTextAndTheScaleSetsTheUnits)
     EXPECT_EQ(f->lastX, 10 * Screen::TwipsPerPixelX());
     f->Unload(vbFormCode);
 }
+
+#include "platform/controls/TextBox.h"
+
+namespace {
+class frmKeys : public Form {
+public:
+    frmKeys() : Form("frmCharMap") {}
+    TextBox txtFind{*this, "txtFind"};
+    std::vector<std::string> log;
+
+protected:
+    void Design() override { KeyPreview(true); }
+    void Form_Load() override
+    {
+        txtFind.KeyDown = [this](int& k, int) { log.push_back("txt " + std::to_string(k)); };
+    }
+    void Form_KeyDown(int& key, int) override
+    {
+        log.push_back("form " + std::to_string(key));
+        if (key == VK_F3)
+            key = 0;  // taken by the form
+    }
+};
+}  // namespace
+
+TEST(FormKeys, KeyPreviewSeesKeysFirstAndMaySwallowThem)
+{
+    auto f = std::make_shared<frmKeys>();
+    f->Show();
+    SendMessageA(f->txtFind.Window(), WM_KEYDOWN, 'A', 0);
+    SendMessageA(f->txtFind.Window(), WM_KEYDOWN, VK_F3, 0);
+    EXPECT_EQ(f->log, (std::vector<std::string>{"form 65", "txt 65", "form 114"}));
+    f->KeyPreview(false);
+    SendMessageA(f->txtFind.Window(), WM_KEYDOWN, VK_F3, 0);
+    EXPECT_EQ(f->log.back(), "txt 114");
+    f->Unload(vbFormCode);
+}
