@@ -182,3 +182,19 @@ TEST(EdgeCases, DecorationsDrawAndLetClicksThrough)
     ReleaseDC(f->shpBox.Window(), dc);
     f->Unload(vbFormCode);
 }
+
+TEST(EdgeCases, SeveralInstancesOfOneFormAreListedByClass)
+{
+    auto a = std::make_shared<frmAbout>();
+    auto b = std::make_shared<frmAbout>();
+    a->Load();
+    b->Load();
+    auto both = LoadedFormsOf<frmAbout>();
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[0], a.get());
+    EXPECT_EQ(both[1], b.get());
+    a->Unload(vbFormCode);
+    EXPECT_EQ(LoadedFormsOf<frmAbout>().size(), 1u);
+    b->Unload(vbFormCode);
+    EXPECT_TRUE(LoadedFormsOf<frmAbout>().empty());
+}
