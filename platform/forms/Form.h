@@ -249,6 +249,18 @@ private:
     static int Screen_TwipsY();
 };
 
+// The loaded forms of one class, in load order (several instances of a class may be
+// loaded at once).
+template <class T>
+std::vector<T*> LoadedFormsOf()
+{
+    std::vector<T*> out;
+    for (LoadedForm* f : LoadedFormsSnapshot())
+        if (auto* t = dynamic_cast<T*>(f))
+            out.push_back(t);
+    return out;
+}
+
 // The shared instance of a form class, created on first use. After the form unloads the
 // next use gives a fresh instance; holders of Get() keep the old one readable.
 template <class T>

@@ -145,3 +145,56 @@ TEST(EdgeCases, TheSharedInstanceIsFreshAfterAnUnloadAndLoadsAgain)
     frmEdgeRef.Unload();
     frmEdgeRef.Release();
 }
+
+#include "platform/controls/Shape.h"
+
+namespace {
+class frmAbout : public Form {
+public:
+    frmAbout() : Form("frmAbout") {}
+    platform::forms::Line linSep{*this, "linSep"};
+    Shape shpBox{*this, "shpBox"};
+
+protected:
+    void Design() override
+    {
+        ClientSize(4000, 3000);
+        int t = Screen::TwipsPerPixelX();
+        linSep.Points(0, 100 * t, 200 * t, 100 * t);
+        shpBox.Move(10 * t, 10 * t, 40 * t, 40 * t);
+        shpBox.FillStyle(0);
+        shpBox.FillColor(RGB(0, 200, 0));
+    }
+};
+}  // namespace
+
+TEST(EdgeCases, DecorationsDrawAndLetClicksThrough)
+{
+    auto f = std::make_shared<frmAbout>();
+    f->Show();
+    RECT r;
+    GetWindowRect(f->linSep.Window(), &r);
+    EXPECT_EQ(r.right - r.left, 201);
+    EXPECT_EQ(SendMessageA(f->shpBox.Window(), WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+    UpdateWindow(f->Window());
+    HDC dc = GetDC(f->shpBox.Window());
+    EXPECT_EQ(GetPixel(dc, 20, 20), RGB(0, 200, 0));
+    ReleaseDC(f->shpBox.Window(), dc);
+    f->Unload(vbFormCode);
+}
+
+TEST(EdgeCases, SeveralInstancesOfOneFormAreListedByClass)
+{
+    auto a = std::make_shared<frmAbout>();
+    auto b = std::make_shared<frmAbout>();
+    a->Load();
+    b->Load();
+    auto both = LoadedFormsOf<frmAbout>();
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[0], a.get());
+    EXPECT_EQ(both[1], b.get());
+    a->Unload(vbFormCode);
+    EXPECT_EQ(LoadedFormsOf<frmAbout>().size(), 1u);
+    b->Unload(vbFormCode);
+    EXPECT_TRUE(LoadedFormsOf<frmAbout>().empty());
+}

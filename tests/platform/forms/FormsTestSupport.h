@@ -1,5 +1,5 @@
 #pragma once
-// Shared pieces of the forms tests: a recorder of reported errors and of events.
+// Shared helpers of the forms tests: a recorder of reported errors and of events.
 #include <windows.h>
 
 #include <string>
