@@ -306,6 +306,8 @@ bool CPaneWnd::JoinAsTab(CPaneWnd* ref) {
   if (!ref || ref == this || !ref->container || !ref->m_pBlock || !hwnd) return false;
   if (container) Undock();
   CDockFrameBase* frame = ref->container;
+  LeaveMiniFrame(frame->m_hWndFrame);
+  m_pBlock = nullptr;
   m_title = title;
   docked = true;
   side = ref->side;
@@ -324,6 +326,8 @@ bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
   if (!ref || ref == this || !ref->container || !ref->m_pBlock || !hwnd || s < 0 || s > 3) return false;
   if (container) Undock();
   CDockFrameBase* frame = ref->container;
+  LeaveMiniFrame(frame->m_hWndFrame);
+  m_pBlock = nullptr;
   CLayoutBlock* leaf = ref->m_pBlock;
   RECT rc{};
   leaf->GetBlockRect(rc);
@@ -359,7 +363,7 @@ bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
   return true;
 }
 
-void CPaneWnd::JoinFrame(CMiniFrame* target) {
+void CPaneWnd::JoinFrame(CMiniFrame* target, int zone) {
   if (!target || target == miniFrame || !hwnd) return;
   if (container) {
     RememberPrevious();
@@ -372,7 +376,10 @@ void CPaneWnd::JoinFrame(CMiniFrame* target) {
     CMiniFrame::ReleaseIfUnlisted(old);
   }
   docked = false;
-  target->AttachPane(this);
+  if (zone == 4)
+    target->AttachPane(this, 3, target->GetFirstPane());
+  else
+    target->AttachPane(this, zone < 0 || zone > 3 ? 3 : zone);
   if (owner) owner->FireDockStyleChanged(4);
 }
 
@@ -729,15 +736,14 @@ void CPaneWnd::RunDrag(POINT screen) {
       if (!f->hwnd || !f->holdsFormPanes) continue;
       RECT r{};
       GetWindowRect(f->hwnd, &r);
+      InflateRect(&r, 12, 12);  // the bands just outside its edges belong to it too
       if (!PtInRect(&r, pt)) continue;
       if (f == miniFrame && !f->HasSeveralPanes(this, true)) break;  // over its own frame: a move
       dropFrame_ = f;
       PaneDragLoop::Target t;
       t.zone = 0;
-      t.asTab = false;
-      GetClientRect(f->hwnd, &r);
-      MapWindowPoints(f->hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-      t.ghost = r;
+      dropFrameZone_ = f->DropZone(pt, t.ghost);
+      t.asTab = dropFrameZone_ == 4;
       return t;
     }
     return dockFrame ? FrameTarget(pt) : FloatTarget(pt);
@@ -752,7 +758,7 @@ void CPaneWnd::RunDrag(POINT screen) {
     if (CMiniFrame* target = dropFrame_) {
       dropFrame_ = nullptr;
       if (target == miniFrame || !CMiniFrame::IsListed(target)) return;
-      JoinFrame(target);
+      JoinFrame(target, dropFrameZone_);
       return;
     }
     if (dockFrame && t.zone <= 3) {
