@@ -88,6 +88,8 @@ CMainDockFrame::~CMainDockFrame()
         g_host = nullptr;
     }
     ClearAllSections();
+    for (CAutoHideBar*& strip : m_pStrips)
+        strip = nullptr;
 }
 
 void CMainDockFrame::ComputeWorkArea()
@@ -175,7 +177,10 @@ void CMainDockFrame::ClearLayout()
     // survive that, or no layout would ever outlive a restart.
     if (m_bLoadPending)
         return;
+    CloseTrackedPopup();
     ClearAllSections();
+    for (CAutoHideBar*& strip : m_pStrips)
+        strip = nullptr;
     UpdateClientRect(nullptr);
     m_bLayoutLoaded = 0;
 }

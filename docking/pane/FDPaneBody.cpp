@@ -196,6 +196,7 @@ void CFDPaneBody::SetPaneVisible(bool visible) {
 }
 
 void CFDPaneBody::SetPinState(int state) {
+  if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && main->ChangePinState(pane_, state)) return;
   if (pane_) pane_->SetPinState(state);
 }
 
