@@ -228,18 +228,33 @@ void CMiniFrame::RemoveFromTree(CPaneWnd* p) {
   }
 }
 
-int CMiniFrame::DropZone(POINT screen, RECT& ghost) const {
+int CMiniFrame::DropZone(POINT screen, RECT& ghost, CPaneWnd** tabOf) const {
+  if (tabOf) *tabOf = nullptr;
   RECT c{};
   GetClientRect(hwnd, &c);
   MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&c), 2);
   ghost = c;
   const int code = dockgeo::DockZoneFromPoint(c, screen.x, screen.y);
-  if (code == 255 || (code & 1)) return -1;
+  if (code == 255 || (code & 1)) {
+    // Inside: the caption strip of one of several panes makes a tab of that pane.
+    for (CPaneWnd* p : panes_) {
+      if (!p->IsShown() || p->captionSize <= 0) continue;
+      RECT w{};
+      GetWindowRect(p->hwnd, &w);
+      RECT strip{w.left, w.top, w.right, w.top + p->captionSize};
+      if (!PtInRect(&strip, screen)) continue;
+      if (tabOf) *tabOf = p;
+      ghost = w;
+      return 4;
+    }
+    return -1;
+  }
   const int side = code / 2;
   if (side == 1 && singlePaneCaption && GetFirstPane()) {
     // Over the caption of a frame that shows one pane: a tab of that pane.
     GetWindowRect(GetFirstPane()->hwnd, &ghost);
     ghost.top -= 18;
+    if (tabOf) *tabOf = GetFirstPane();
     return 4;
   }
   const int w = c.right - c.left, h = c.bottom - c.top;

@@ -30,9 +30,10 @@ public:
   // The frame's layout tree: leaves of one pane or of a tab group, split by bars.
   CLayoutBlock* Root() const;
   CDockFrameBase* LayoutFrame() const { return layout_.get(); }
-  // Where a pane dragged to a screen point would go: an edge of the frame (0-3), a tab of the
-  // frame's single pane (4), or in at the bottom (-1). ghost gets the outline to draw.
-  int DropZone(POINT screen, RECT& ghost) const;
+  // Where a pane dragged to a screen point would go: an edge of the frame (0-3), a tab of
+  // *tabOf (4: the single pane under the frame's caption, or the pane whose caption strip is
+  // under the point), or in at the bottom (-1). ghost gets the outline to draw.
+  int DropZone(POINT screen, RECT& ghost, CPaneWnd** tabOf = nullptr) const;
   // The pane left; an emptied frame leaves the search list and closes.
   void RemovePane(CPaneWnd* pane);
   bool HasSeveralPanes(const CPaneWnd* excluded, bool countHidden) const;

@@ -362,7 +362,7 @@ bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
   return true;
 }
 
-void CPaneWnd::JoinFrame(CMiniFrame* target, int zone) {
+void CPaneWnd::JoinFrame(CMiniFrame* target, int zone, CPaneWnd* tabOf) {
   if (!target || target == miniFrame || !hwnd) return;
   if (container) {
     RememberPrevious();
@@ -376,7 +376,7 @@ void CPaneWnd::JoinFrame(CMiniFrame* target, int zone) {
   }
   docked = false;
   if (zone == 4)
-    target->AttachPane(this, 3, target->GetFirstPane());
+    target->AttachPane(this, 3, tabOf && tabOf != this ? tabOf : target->GetFirstPane());
   else
     target->AttachPane(this, zone < 0 || zone > 3 ? 3 : zone);
   if (owner) owner->FireDockStyleChanged(4);
@@ -731,6 +731,7 @@ void CPaneWnd::RunDrag(POINT screen) {
     if (dropSearch) return dropSearch(*this, pt);
     // Floating frames come first, the last activated first.
     dropFrame_ = nullptr;
+    dropFrameTab_ = nullptr;
     for (CMiniFrame* f : CMiniFrame::FloatingFrames()) {
       if (!f->hwnd || !f->holdsFormPanes) continue;
       RECT r{};
@@ -741,7 +742,10 @@ void CPaneWnd::RunDrag(POINT screen) {
       dropFrame_ = f;
       PaneDragLoop::Target t;
       t.zone = 0;
-      dropFrameZone_ = f->DropZone(pt, t.ghost);
+      CPaneWnd* tab = nullptr;
+      dropFrameZone_ = f->DropZone(pt, t.ghost, &tab);
+      if (tab == this) dropFrameZone_ = -1;
+      dropFrameTab_ = tab && tab != this ? tab->hwnd : nullptr;
       t.asTab = dropFrameZone_ == 4;
       return t;
     }
@@ -757,7 +761,11 @@ void CPaneWnd::RunDrag(POINT screen) {
     if (CMiniFrame* target = dropFrame_) {
       dropFrame_ = nullptr;
       if (target == miniFrame || !CMiniFrame::IsListed(target)) return;
-      JoinFrame(target, dropFrameZone_);
+      CPaneWnd* tab = dropFrameTab_ ? CPaneWnd::FromHandle(dropFrameTab_) : nullptr;
+      dropFrameTab_ = nullptr;
+      // The tab target may have left that frame while the drag ran.
+      if (tab && tab->miniFrame != target) tab = nullptr;
+      JoinFrame(target, tab || dropFrameZone_ != 4 ? dropFrameZone_ : -1, tab);
       return;
     }
     if (dockFrame && t.zone <= 3) {

@@ -624,3 +624,36 @@ TEST_F(FloatLayout, AHiddenPaneStaysHiddenAndAGonePaneLeavesTheTree) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FloatLayout, ADropOnACaptionInsideAFrameOfSeveralPanesMakesATabOfThatPane) {
+  CPaneWnd* a = Floating("Information", 400, 150);
+  CMiniFrame* f = a->miniFrame;
+  CPaneWnd* b = NewPane("Glyphs", 150, 100);
+  b->dockFrame = frame.get();
+  b->JoinFrame(f, 3);
+  ASSERT_EQ(b->captionSize, 16);
+  CPaneWnd* c = NewPane("Preview", 150, 100);
+  c->DockTo(frame.get(), 0);
+  // Onto the lower pane's caption strip.
+  const RECT wb = b->GetScreenRect();
+  RECT ghost{};
+  CPaneWnd* tabOf = nullptr;
+  EXPECT_EQ(f->DropZone(POINT{wb.left + 30, wb.top + 8}, ghost, &tabOf), 4);
+  EXPECT_EQ(tabOf, b);
+  EXPECT_EQ(Dump(ghost), Dump(wb));
+  // Below the strip, inside the pane: no tab.
+  EXPECT_EQ(f->DropZone(POINT{wb.left + 30, wb.top + 40}, ghost, &tabOf), -1);
+  EXPECT_EQ(tabOf, nullptr);
+
+  DragTo(c, POINT{wb.left + 30, wb.top + 8});
+  ASSERT_EQ(c->miniFrame, f);
+  EXPECT_EQ(c->m_pBlock, b->m_pBlock);
+  EXPECT_EQ(b->m_pBlock->TabCount(), 2);
+  EXPECT_NE(a->m_pBlock, b->m_pBlock);
+  EXPECT_EQ(Dump(c->GetScreenRect()), Dump(wb));
+  EXPECT_EQ(f->Panes().size(), 3u);
+}
+
+}  // namespace
