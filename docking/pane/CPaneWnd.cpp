@@ -285,7 +285,6 @@ void CPaneWnd::DockTo(CDockFrameBase* frame, int s, int sectionIndex) {
   dockFrame = frame;
   m_title = title;
   m_bFloating = false;
-  m_bFormPane = true;
   if (dockedWidth > 0) m_nDockedWidth = dockedWidth;
   if (dockedHeight > 0) m_nDockedHeight = dockedHeight;
   docked = true;
