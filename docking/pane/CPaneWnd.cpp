@@ -7,6 +7,7 @@
 #include "docking/float/CMiniFrame.h"
 #include "docking/float/FloatGeometry.h"
 #include "docking/frame/DockFrameBase.h"
+#include "docking/frame/MainDockFrame.h"
 #include "docking/framework/DrawHelpers.h"
 #include "docking/layout/DockDragInfo.h"
 #include "docking/layout/DockSection.h"
@@ -617,7 +618,7 @@ void CPaneWnd::RunButtonPress(bool close, const RECT& screenButton) {
   if (!released) return;
   if (close)
     Close();
-  else
+  else if (auto* main = dynamic_cast<CMainDockFrame*>(dockFrame); !main || !main->ChangePinState(this, pinState == 1 ? 2 : 1))
     SetPinState(pinState == 1 ? 2 : 1);
 }
 

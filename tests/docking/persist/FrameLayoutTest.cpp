@@ -77,3 +77,36 @@ TEST_F(FrameLayout, WithoutAStoredLayoutFormsTakeTheirOwnPlaces)
   ASSERT_NE(fonts.Pane(), nullptr);
   EXPECT_EQ(fonts.Pane()->side, 2);
 }
+
+TEST_F(FrameLayout, AnUnpinnedPaneComesBackOnItsStrip)
+{
+  std::string saved;
+  {
+    ProgramRun first;
+    first.Add("Installed Fonts", 0, 180).Show();
+    Form& info = first.Add("Information", 3, 130);
+    info.Show();
+    ASSERT_EQ(info.control->put_PinState(UnPinned), S_OK);
+    Pump();
+    ASSERT_NE(first.Frame()->m_pStrips[3], nullptr);
+    saved = first.Dump();
+    EXPECT_EQ(first.Call(&IDockFrame::SaveStates, key), S_OK);
+  }
+  ProgramRun next;
+  EXPECT_EQ(next.Call(&IDockFrame::LoadStates, key), S_OK);
+  EXPECT_EQ(next.dock->ClearLayout(), S_OK);
+  next.Add("Installed Fonts", 2, 90).Show();
+  Form& info = next.Add("Information", 1, 60);
+  info.Show();
+  CAutoHideBar* strip = next.Frame()->m_pStrips[3];
+  ASSERT_NE(strip, nullptr);
+  ASSERT_EQ(strip->Tabs().size(), 1u);
+  EXPECT_EQ(strip->Tabs()[0].pane, info.Pane());
+  EXPECT_EQ(next.Dump(), saved);
+  // Pinned again it docks where it was unpinned from.
+  ASSERT_EQ(info.control->put_PinState(Pinned), S_OK);
+  Pump();
+  EXPECT_EQ(next.Frame()->m_pStrips[3], nullptr);
+  EXPECT_EQ(info.Pane()->side, 3);
+  EXPECT_TRUE(IsWindowVisible(info.Pane()->hwnd));
+}
