@@ -7,7 +7,15 @@
 #include "docking/float/DeferredDelete.h"
 #include "docking/float/FloatGeometry.h"
 #include "docking/float/FrameResizeLoop.h"
+#include "docking/frame/DockFrameBase.h"
 #include "docking/framework/DrawHelpers.h"
+#include "docking/framework/PointerArray.h"
+#include "docking/layout/DockSection.h"
+#include "docking/layout/Geometry.h"
+#include "docking/layout/LayoutBlock.h"
+#include "docking/layout/SplitterBar.h"
+#include "docking/layout/TabStrip.h"
+#include "docking/splitter/SplitterWindow.h"
 #include "docking/pane/CPaneWnd.h"
 #include "docking/pane/CaptionFonts.h"
 
@@ -61,10 +69,18 @@ void Refresh(HWND hwnd) {
 
 }  // namespace
 
-CMiniFrame::CMiniFrame() { ++g_live; }
+CMiniFrame::CMiniFrame() : layout_(std::make_unique<CDockFrameBase>(0)) {
+  ++g_live;
+  // One section spans the client area; its tree holds the panes.
+  section_ = new CDockSection();
+  layout_->m_pSides[0]->Add(section_);
+}
 
 CMiniFrame::~CMiniFrame() {
   --g_live;
+  // The tree goes first, while the pane windows its tab strips sit in still exist.
+  layout_.reset();
+  section_ = nullptr;
   // Nothing may keep pointing at a frame that is gone.
   Unlist(g_floating, this);
   for (auto it = g_windows.begin(); it != g_windows.end();)
@@ -144,7 +160,112 @@ bool CMiniFrame::HasSeveralPanes(const CPaneWnd* excluded, bool countHidden) con
 
 CPaneWnd* CMiniFrame::GetFirstPane() const { return panes_.empty() ? nullptr : panes_.front(); }
 
-void CMiniFrame::AttachPane(CPaneWnd* p) {
+CLayoutBlock* CMiniFrame::Root() const { return section_ ? section_->m_pRoot : nullptr; }
+
+bool CMiniFrame::InTree(const CLayoutBlock* block) const {
+  if (!block || !section_) return false;
+  const CLayoutBlock* top = block;
+  while (top->m_pParent) top = top->m_pParent;
+  return top == section_->m_pRoot;
+}
+
+void CMiniFrame::InsertIntoTree(CPaneWnd* p, int side, CPaneWnd* tabOf) {
+  if (!section_ || (p->m_pBlock && InTree(p->m_pBlock))) return;
+  layout_->m_hWndFrame = hwnd;
+  p->m_pFrame = layout_.get();
+  p->m_nSide = 0;
+  p->m_nSectionIndex = 0;
+  CLayoutBlock* root = section_->m_pRoot;
+  if (!root) {
+    root = new CLayoutBlock();
+    root->m_pPane = p;
+    section_->m_pRoot = root;
+    p->m_pBlock = root;
+    return;
+  }
+  if (tabOf && tabOf != p && tabOf->miniFrame == this && InTree(tabOf->m_pBlock) && tabOf->m_pBlock->IsLeaf()) {
+    tabOf->m_pBlock->AddPaneAsTab(p, true);
+    return;
+  }
+  if (side < 0 || side > 3) side = 3;
+  RECT c{};
+  if (hwnd) GetClientRect(hwnd, &c);
+  // The newcomer takes half of the frame along that side.
+  const SIZE half{std::max(20L, c.right / 2), std::max(20L, c.bottom / 2)};
+  auto* fresh = new CLayoutBlock();
+  fresh->m_pPane = p;
+  root->Split(fresh, side, side == 0 || side == 1, half);
+  fresh->m_bVacant = false;  // the split leaves the new leaf vacant until a pane is in it
+  p->m_pBlock = fresh;
+  if (!root->m_pSplitter) {
+    root->m_pSplitter = new CSplitterBar((side == 1 || side == 3) ? 1 : 0, layout_.get());
+    root->m_pSplitter->m_pBlock = root;
+    if (hwnd) root->m_pSplitter->Create(hwnd);
+  }
+}
+
+void CMiniFrame::RemoveFromTree(CPaneWnd* p) {
+  CLayoutBlock* block = p->m_pBlock;
+  if (!block || !InTree(block)) return;
+  if (block->m_pTabStrip && block->m_pTabStrip->HasPane(p)) {
+    block->RemoveTab(p);
+    block->RemoveSlotByPane(p);
+    if (block->m_pPane == p) block->m_pPane = nullptr;
+    p->m_pBlock = nullptr;
+    if (block->m_pPane) return;
+  }
+  if (block->m_pPane && block->m_pPane != p) return;
+  block->m_pPane = nullptr;
+  section_->RemoveBlock(block);  // the block and the bar beside it go; ForgetBlock clears p
+  p->m_pBlock = nullptr;
+  if (CLayoutBlock* root = section_->m_pRoot; root && !root->IsLeaf() && !(root->m_pFirst && root->m_pSecond)) {
+    // A root left with one child hands its place to that child.
+    CLayoutBlock* child = root->m_pFirst ? root->m_pFirst : root->m_pSecond;
+    root->m_pFirst = root->m_pSecond = nullptr;
+    child->m_pParent = nullptr;
+    section_->m_pRoot = child;
+    delete root;
+  }
+}
+
+int CMiniFrame::DropZone(POINT screen, RECT& ghost, CPaneWnd** tabOf) const {
+  if (tabOf) *tabOf = nullptr;
+  RECT c{};
+  GetClientRect(hwnd, &c);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&c), 2);
+  ghost = c;
+  const int code = dockgeo::DockZoneFromPoint(c, screen.x, screen.y);
+  if (code == 255 || (code & 1)) {
+    // Inside: the caption strip of one of several panes makes a tab of that pane.
+    for (CPaneWnd* p : panes_) {
+      if (!p->IsShown() || p->captionSize <= 0) continue;
+      RECT w{};
+      GetWindowRect(p->hwnd, &w);
+      RECT strip{w.left, w.top, w.right, w.top + p->captionSize};
+      if (!PtInRect(&strip, screen)) continue;
+      if (tabOf) *tabOf = p;
+      ghost = w;
+      return 4;
+    }
+    return -1;
+  }
+  const int side = code / 2;
+  if (side == 1 && singlePaneCaption && GetFirstPane()) {
+    // Over the caption of a frame that shows one pane: a tab of that pane.
+    GetWindowRect(GetFirstPane()->hwnd, &ghost);
+    ghost.top -= 18;
+    if (tabOf) *tabOf = GetFirstPane();
+    return 4;
+  }
+  const int w = c.right - c.left, h = c.bottom - c.top;
+  if (side == 0) ghost.right = c.left + w / 2;
+  if (side == 2) ghost.left = c.right - w / 2;
+  if (side == 1) ghost.bottom = c.top + h / 2;
+  if (side == 3) ghost.top = c.bottom - h / 2;
+  return side;
+}
+
+void CMiniFrame::AttachPane(CPaneWnd* p, int side, CPaneWnd* tabOf) {
   if (!p || !p->hwnd) return;
   DeferredDelete::Scope scope(this);
   holdsFormPanes = 1;
@@ -176,6 +297,7 @@ void CMiniFrame::AttachPane(CPaneWnd* p) {
   p->miniFrame = this;
   SetParent(p->hwnd, hwnd);
   if (std::find(panes_.begin(), panes_.end(), p) == panes_.end()) panes_.push_back(p);
+  InsertIntoTree(p, side, tabOf);
   const bool several = panes_.size() > 1;
   for (CPaneWnd* q : panes_) {
     q->sharesMiniFrame = several;
@@ -197,6 +319,7 @@ void CMiniFrame::RemovePane(CPaneWnd* p) {
   auto it = std::find(panes_.begin(), panes_.end(), p);
   if (it == panes_.end()) return;
   panes_.erase(it);
+  RemoveFromTree(p);
   if (p->miniFrame == this) p->miniFrame = nullptr;
   p->sharesMiniFrame = false;
   if (pane == p) pane = GetFirstPane();
@@ -246,19 +369,22 @@ void CMiniFrame::UpdateTitle(CPaneWnd* p) {
 }
 
 void CMiniFrame::Layout(int cx, int cy) {
-  // Panes share the client area top to bottom (the block tree of a frame section takes over
-  // this placement once it holds them).
-  std::vector<CPaneWnd*> shown;
+  CLayoutBlock* root = Root();
+  if (!root || !layout_) return;
+  layout_->m_hWndFrame = hwnd;
+  const RECT rc{0, hasTopBand ? 20 : 0, std::max(0, cx), std::max(hasTopBand ? 20 : 0, cy)};
+  section_->m_rc = rc;
+  // The tree shows what it places; a pane hidden by its owner stays hidden.
+  std::vector<CPaneWnd*> hidden;
   for (CPaneWnd* p : panes_)
-    if (p->hwnd && (GetWindowLongA(p->hwnd, GWL_STYLE) & WS_VISIBLE)) shown.push_back(p);
-  if (shown.empty()) return;
-  const int top = hasTopBand ? 20 : 0;
-  const int height = std::max(0, cy - top);
-  const int n = static_cast<int>(shown.size());
-  for (int i = 0; i < n; ++i) {
-    const int y0 = top + height * i / n, y1 = top + height * (i + 1) / n;
-    SetWindowPos(shown[i]->hwnd, nullptr, 0, y0, std::max(0, cx), std::max(0, y1 - y0), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+    if (!p->IsShown()) hidden.push_back(p);
+  layout_->LayoutBlockTree(root, rc, 1, nullptr);
+  layout_->LayoutBlockTree(root, rc, 0, nullptr);
+  for (CPaneWnd* p : hidden)
+    if (p->IsShown()) p->Show(false);
+  SplitterWindow::AdoptAll(layout_.get());
+  for (CPaneWnd* p : panes_)
+    if (p->IsShown()) p->LayoutContent();
 }
 
 void CMiniFrame::ToggleAll() {

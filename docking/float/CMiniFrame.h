@@ -4,9 +4,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CPaneWnd;
+class CDockFrameBase;
+class CDockSection;
+class CLayoutBlock;
 
 class CMiniFrame {
 public:
@@ -21,7 +25,15 @@ public:
   // Registers "MIFRAMEWND" and creates the window; rect is left, top, right, bottom.
   int Create(const char* title, DWORD style, const RECT& rect, HWND parent);
   // Takes a pane in (the window is made for the first one, at the pane's float rectangle).
-  void AttachPane(CPaneWnd* pane);
+  // Later panes go in at side of the frame's layout, or become a tab of tabOf.
+  void AttachPane(CPaneWnd* pane, int side = 3, CPaneWnd* tabOf = nullptr);
+  // The frame's layout tree: leaves of one pane or of a tab group, split by bars.
+  CLayoutBlock* Root() const;
+  CDockFrameBase* LayoutFrame() const { return layout_.get(); }
+  // Where a pane dragged to a screen point would go: an edge of the frame (0-3), a tab of
+  // *tabOf (4: the single pane under the frame's caption, or the pane whose caption strip is
+  // under the point), or in at the bottom (-1). ghost gets the outline to draw.
+  int DropZone(POINT screen, RECT& ghost, CPaneWnd** tabOf = nullptr) const;
   // The pane left; an emptied frame leaves the search list and closes.
   void RemovePane(CPaneWnd* pane);
   bool HasSeveralPanes(const CPaneWnd* excluded, bool countHidden) const;
@@ -78,5 +90,10 @@ public:
 
 private:
   void OnNcLButtonDown(WPARAM hit, POINT screen);
+  void InsertIntoTree(CPaneWnd* pane, int side, CPaneWnd* tabOf);
+  void RemoveFromTree(CPaneWnd* pane);
+  bool InTree(const CLayoutBlock* block) const;
   std::vector<CPaneWnd*> panes_;
+  std::unique_ptr<CDockFrameBase> layout_;
+  CDockSection* section_ = nullptr;  // owned by layout_
 };

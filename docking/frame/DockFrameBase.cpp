@@ -285,17 +285,19 @@ void CDockFrameBase::PlaceSection(CDockSection* section, int side, int index, bo
         if (CDockSection* s = SectionAt(side, i); s && s->m_bShown) previous = s;
     const int start = SectionSizeUpTo(side, previous);
     RECT rc, bar;
+    // Rows have no bar; their edge is the row's own.
+    const int bw = section->SplitterWidth();
     if (vertical) {
         rc.top = frame.top + SectionSizeUpTo(1, section->m_pStartNeighbour);
         rc.bottom = frame.bottom - SectionSizeUpTo(3, section->m_pEndNeighbour);
         if (side == 0) {
             rc.left = frame.left + start;
             rc.right = rc.left + extent;
-            bar = MakeRect(rc.right, rc.top, rc.right + kSplitterWidth, rc.bottom);
+            bar = MakeRect(rc.right, rc.top, rc.right + bw, rc.bottom);
         } else {
             rc.right = frame.right - start;
             rc.left = rc.right - extent;
-            bar = MakeRect(rc.left - kSplitterWidth, rc.top, rc.left, rc.bottom);
+            bar = MakeRect(rc.left - bw, rc.top, rc.left, rc.bottom);
         }
     } else {
         rc.left = frame.left + SectionSizeUpTo(0, section->m_pStartNeighbour);
@@ -303,14 +305,18 @@ void CDockFrameBase::PlaceSection(CDockSection* section, int side, int index, bo
         if (side == 1) {
             rc.top = frame.top + start;
             rc.bottom = rc.top + extent;
-            bar = MakeRect(rc.left, rc.bottom, rc.right, rc.bottom + kSplitterWidth);
+            bar = MakeRect(rc.left, rc.bottom, rc.right, rc.bottom + bw);
         } else {
             rc.bottom = frame.bottom - start;
             rc.top = rc.bottom - extent;
-            bar = MakeRect(rc.left, rc.top - kSplitterWidth, rc.right, rc.top);
+            bar = MakeRect(rc.left, rc.top - bw, rc.right, rc.top);
         }
     }
-    if (block && block->IsLeaf() && block->m_pPane) {
+    if (section->m_bRow && block && !block->IsLeaf()) {
+        // A row of several toolbars packs them along its band, not as a split tree.
+        section->m_rc = rc;
+        section->Layout(this, vertical ? 0 : 1, nullptr);
+    } else if (block && block->IsLeaf() && block->m_pPane) {
         section->MovePane(block->m_pPane, rc);
         block->m_pPane->RelayContent();
     } else if (block) {

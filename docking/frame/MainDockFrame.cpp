@@ -6,6 +6,7 @@
 #include "docking/layout/Geometry.h"
 #include "docking/menu/MenuImageStore.h"
 #include "docking/pane/CPaneWnd.h"
+#include "docking/pane/PaneOwner.h"
 #include "docking/persist/LayoutStore.h"
 #include "docking/persist/PaneClaim.h"
 
@@ -88,6 +89,8 @@ CMainDockFrame::~CMainDockFrame()
         g_host = nullptr;
     }
     ClearAllSections();
+    for (CAutoHideBar*& strip : m_pStrips)
+        strip = nullptr;
 }
 
 void CMainDockFrame::ComputeWorkArea()
@@ -175,7 +178,10 @@ void CMainDockFrame::ClearLayout()
     // survive that, or no layout would ever outlive a restart.
     if (m_bLoadPending)
         return;
+    CloseTrackedPopup();
     ClearAllSections();
+    for (CAutoHideBar*& strip : m_pStrips)
+        strip = nullptr;
     UpdateClientRect(nullptr);
     m_bLayoutLoaded = 0;
 }
@@ -218,7 +224,20 @@ HRESULT CMainDockFrame::LoadStates(const std::string& key)
 
 bool CMainDockFrame::ClaimPlace(CPaneWnd* pane)
 {
-    return PaneClaim::Claim(*this, pane);
+    if (PaneClaim::Claim(*this, pane))
+        return true;
+    // Saved unpinned: back on its side's strip. The loaded slot gives way to the one unpinning
+    // remembers, so the name is kept once.
+    const std::string name = PaneClaim::NameOf(pane);
+    LayoutStore::SavedPlace place;
+    if (!pane || !pane->hwnd || pane->container || pane->miniFrame || !pane->m_bFormPane || pane->pinState == 0 ||
+        name.empty() || !LayoutStore::FindBlockByTitle(*this, name, place) || !(place.misc & 8) ||
+        (pane->owner && !pane->owner->CanDock(place.side)))
+        return false;
+    RemovePaneFromSection(place.block, nullptr, name.c_str(), place.side, place.index);
+    pane->DockTo(this, place.side);
+    ChangePinState(pane, 2);
+    return true;
 }
 
 void CMainDockFrame::NudgeHost()

@@ -2,6 +2,7 @@
 // The one docking frame of the process around the host's MDI client: subclasses the host and
 // its MDI client, keeps the host's menu accelerators working in floating frames and closes a
 // tracked pane popup when the mouse goes away.
+#include "docking/autohide/CAutoHideBar.h"
 #include "docking/frame/Accelerators.h"
 #include "docking/frame/DockFrameBase.h"
 #include "docking/framework/Subclass.h"
@@ -44,7 +45,7 @@ bool PopupShouldClose(PopupTracking& state, const PopupMouseEvent& e);
 // A host menu opened (tracked popups stay open meanwhile) or closed.
 void DockFrameMenuOpen(bool open);
 
-class CMainDockFrame : public CDockFrameBase, public CSubclassOwner {
+class CMainDockFrame : public CDockFrameBase, public CSubclassOwner, public CAutoHideHost {
 public:
     explicit CMainDockFrame(CDockFrameCtl* owner);
     ~CMainDockFrame() override;
@@ -66,6 +67,24 @@ public:
     void SetTrackedPopup(CTrackedPopup* popup);
     void CloseTrackedPopup();
     void RebuildAccelerators();
+
+    // Auto-hide strips: unpinned panes show as tabs along the side they were docked at.
+    void UnpinPane(int side, CPaneBase* pane, int force);
+    void RemoveFromAutoHide(int side, CPaneBase* pane);
+    void AddAutoHideStrip(int side, int index);
+    void RecalcAutoHideStrips();
+    void PinAllOfSide(int side);
+    // Pins or unpins a pane window of this frame; false when the pane's own state change is all.
+    bool ChangePinState(CPaneWnd* pane, int state);
+    CAutoHideBar* m_pStrips[4] = {nullptr, nullptr, nullptr, nullptr};
+
+    // CAutoHideHost
+    HWND FrameWindow() override { return m_hWndFrame; }
+    CPinPopupFrame* TrackedPopup() override;
+    void TrackPopup(CPinPopupFrame* popup) override;
+    void ClearPopupTouched() override { m_tracking.touched = false; }
+    void PopupMouseMove(HWND under, POINT screen) override;
+    CAutoHideBar* StripOf(int side) override { return side >= 0 && side < 4 ? m_pStrips[side] : nullptr; }
 
     LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 

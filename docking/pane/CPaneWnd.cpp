@@ -7,6 +7,7 @@
 #include "docking/float/CMiniFrame.h"
 #include "docking/float/FloatGeometry.h"
 #include "docking/frame/DockFrameBase.h"
+#include "docking/frame/MainDockFrame.h"
 #include "docking/framework/DrawHelpers.h"
 #include "docking/layout/DockDragInfo.h"
 #include "docking/layout/DockSection.h"
@@ -285,7 +286,6 @@ void CPaneWnd::DockTo(CDockFrameBase* frame, int s, int sectionIndex) {
   dockFrame = frame;
   m_title = title;
   m_bFloating = false;
-  m_bFormPane = true;
   if (dockedWidth > 0) m_nDockedWidth = dockedWidth;
   if (dockedHeight > 0) m_nDockedHeight = dockedHeight;
   docked = true;
@@ -306,6 +306,8 @@ bool CPaneWnd::JoinAsTab(CPaneWnd* ref) {
   if (!ref || ref == this || !ref->container || !ref->m_pBlock || !hwnd) return false;
   if (container) Undock();
   CDockFrameBase* frame = ref->container;
+  LeaveMiniFrame(frame->m_hWndFrame);
+  m_pBlock = nullptr;
   m_title = title;
   docked = true;
   side = ref->side;
@@ -324,6 +326,8 @@ bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
   if (!ref || ref == this || !ref->container || !ref->m_pBlock || !hwnd || s < 0 || s > 3) return false;
   if (container) Undock();
   CDockFrameBase* frame = ref->container;
+  LeaveMiniFrame(frame->m_hWndFrame);
+  m_pBlock = nullptr;
   CLayoutBlock* leaf = ref->m_pBlock;
   RECT rc{};
   leaf->GetBlockRect(rc);
@@ -359,7 +363,7 @@ bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
   return true;
 }
 
-void CPaneWnd::JoinFrame(CMiniFrame* target) {
+void CPaneWnd::JoinFrame(CMiniFrame* target, int zone, CPaneWnd* tabOf) {
   if (!target || target == miniFrame || !hwnd) return;
   if (container) {
     RememberPrevious();
@@ -372,7 +376,10 @@ void CPaneWnd::JoinFrame(CMiniFrame* target) {
     CMiniFrame::ReleaseIfUnlisted(old);
   }
   docked = false;
-  target->AttachPane(this);
+  if (zone == 4)
+    target->AttachPane(this, 3, tabOf && tabOf != this ? tabOf : target->GetFirstPane());
+  else
+    target->AttachPane(this, zone < 0 || zone > 3 ? 3 : zone);
   if (owner) owner->FireDockStyleChanged(4);
 }
 
@@ -611,7 +618,7 @@ void CPaneWnd::RunButtonPress(bool close, const RECT& screenButton) {
   if (!released) return;
   if (close)
     Close();
-  else
+  else if (auto* main = dynamic_cast<CMainDockFrame*>(dockFrame); !main || !main->ChangePinState(this, pinState == 1 ? 2 : 1))
     SetPinState(pinState == 1 ? 2 : 1);
 }
 
@@ -725,19 +732,22 @@ void CPaneWnd::RunDrag(POINT screen) {
     if (dropSearch) return dropSearch(*this, pt);
     // Floating frames come first, the last activated first.
     dropFrame_ = nullptr;
+    dropFrameTab_ = nullptr;
     for (CMiniFrame* f : CMiniFrame::FloatingFrames()) {
       if (!f->hwnd || !f->holdsFormPanes) continue;
       RECT r{};
       GetWindowRect(f->hwnd, &r);
+      InflateRect(&r, 12, 12);  // the bands just outside its edges belong to it too
       if (!PtInRect(&r, pt)) continue;
       if (f == miniFrame && !f->HasSeveralPanes(this, true)) break;  // over its own frame: a move
       dropFrame_ = f;
       PaneDragLoop::Target t;
       t.zone = 0;
-      t.asTab = false;
-      GetClientRect(f->hwnd, &r);
-      MapWindowPoints(f->hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-      t.ghost = r;
+      CPaneWnd* tab = nullptr;
+      dropFrameZone_ = f->DropZone(pt, t.ghost, &tab);
+      if (tab == this) dropFrameZone_ = -1;
+      dropFrameTab_ = tab && tab != this ? tab->hwnd : nullptr;
+      t.asTab = dropFrameZone_ == 4;
       return t;
     }
     return dockFrame ? FrameTarget(pt) : FloatTarget(pt);
@@ -752,7 +762,11 @@ void CPaneWnd::RunDrag(POINT screen) {
     if (CMiniFrame* target = dropFrame_) {
       dropFrame_ = nullptr;
       if (target == miniFrame || !CMiniFrame::IsListed(target)) return;
-      JoinFrame(target);
+      CPaneWnd* tab = dropFrameTab_ ? CPaneWnd::FromHandle(dropFrameTab_) : nullptr;
+      dropFrameTab_ = nullptr;
+      // The tab target may have left that frame while the drag ran.
+      if (tab && tab->miniFrame != target) tab = nullptr;
+      JoinFrame(target, tab || dropFrameZone_ != 4 ? dropFrameZone_ : -1, tab);
       return;
     }
     if (dockFrame && t.zone <= 3) {

@@ -53,7 +53,9 @@ public:
   bool JoinAsTab(CPaneWnd* reference);
   bool DockBeside(CPaneWnd* reference, int side);
   // Leaves its place and joins another floating frame.
-  void JoinFrame(CMiniFrame* target);
+  // zone: an edge of the target's layout (0-3), a tab of tabOf (4; its first pane when null),
+  // or -1 (bottom).
+  void JoinFrame(CMiniFrame* target, int zone = -1, CPaneWnd* tabOf = nullptr);
   // Draws this pane's caption active and every other pane's inactive.
   void Activate();
   // Double click on the caption: a docked pane floats, a floating one returns to its side.
@@ -139,6 +141,8 @@ private:
   bool OverOwnStrip(POINT screen);
   bool tabDrag_ = false;
   CMiniFrame* dropFrame_ = nullptr;
+  int dropFrameZone_ = -1;
+  HWND dropFrameTab_ = nullptr;  // by window: the pane may go while the drag runs
   int moves_ = 0;
   int dropIndex_ = -1;
   int dropAtEdge_ = 0;

@@ -25,7 +25,7 @@ std::string NameOf(const CPaneBase* pane)
 
 bool Claim(CDockFrameBase& frame, CPaneWnd* pane)
 {
-  if (!pane || !pane->hwnd || pane->container || pane->miniFrame) return false;
+  if (!pane || !pane->hwnd || !pane->m_bFormPane || pane->container || pane->miniFrame) return false;
   const std::string name = NameOf(pane);
   LayoutStore::SavedPlace place;
   if (name.empty() || !LayoutStore::FindBlockByTitle(frame, name, place)) return false;
@@ -40,7 +40,6 @@ bool Claim(CDockFrameBase& frame, CPaneWnd* pane)
   pane->dockFrame = &frame;
   pane->m_title = pane->title;
   pane->m_bFloating = false;
-  pane->m_bFormPane = true;
   if (pane->dockedWidth > 0) pane->m_nDockedWidth = pane->dockedWidth;
   if (pane->dockedHeight > 0) pane->m_nDockedHeight = pane->dockedHeight;
   pane->docked = true;

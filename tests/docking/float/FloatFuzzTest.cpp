@@ -7,12 +7,15 @@
 #include <set>
 
 #include "docking/float/CMiniFrame.h"
+#include "docking/layout/LayoutBlock.h"
+#include "docking/layout/TabStrip.h"
 #include "docking/pane/CPaneWnd.h"
 #include "support/TestEnv.h"
 
 namespace {
 
 std::set<CPaneWnd*> g_livePanes;
+int g_tabGroupsSeen = 0, g_splitsSeen = 0;
 
 void Pump() {
   MSG msg;
@@ -20,9 +23,36 @@ void Pump() {
     if (msg.message != WM_QUIT) DispatchMessageA(&msg);
 }
 
+// The panes a frame's layout tree shows, leaves and tabs, checking the links on the way.
+void CollectTree(const CLayoutBlock* b, const CLayoutBlock* parent, std::multiset<const CPaneWnd*>& out) {
+  if (!b) return;
+  EXPECT_EQ(b->m_pParent, parent);
+  if (!b->IsLeaf()) {
+    EXPECT_TRUE(b->m_pFirst && b->m_pSecond) << "an inner block of a frame has two children";
+    EXPECT_NE(b->m_pSplitter, nullptr) << "two children need a bar between them";
+    ++g_splitsSeen;
+    CollectTree(b->m_pFirst, b, out);
+    CollectTree(b->m_pSecond, b, out);
+    return;
+  }
+  EXPECT_FALSE(b->m_bVacant);
+  if (b->m_pTabStrip) {
+    EXPECT_GE(b->m_pTabStrip->TabCount(), 2);
+    ++g_tabGroupsSeen;
+    for (CPaneBase* p : b->m_pTabStrip->GetPanes()) out.insert(static_cast<const CPaneWnd*>(p));
+  } else {
+    EXPECT_NE(b->m_pPane, nullptr) << "an empty leaf stays in a frame";
+    out.insert(static_cast<const CPaneWnd*>(b->m_pPane));
+  }
+}
+
 // Every listed frame holds live panes that point back at it; every pane's frame holds it.
 void CheckInvariants(const std::vector<CPaneWnd*>& panes) {
   for (CMiniFrame* f : CMiniFrame::FloatingFrames()) {
+    std::multiset<const CPaneWnd*> inTree;
+    CollectTree(f->Root(), nullptr, inTree);
+    const std::multiset<const CPaneWnd*> held(f->Panes().begin(), f->Panes().end());
+    EXPECT_EQ(inTree, held) << "the tree shows exactly the frame's panes, once each";
     for (CPaneWnd* p : f->Panes()) {
       ASSERT_TRUE(g_livePanes.count(p)) << "a frame names a freed pane";
       EXPECT_EQ(p->miniFrame, f);
@@ -71,7 +101,7 @@ TEST(FloatFuzz, RandomSequencesKeepEveryReferenceLive) {
   };
   for (int i = 0; i < 4; ++i) newPane();
 
-  for (int step = 0; step < 60; ++step) {
+  for (int step = 0; step < 150; ++step) {
     SCOPED_TRACE(step);
     if (panes.empty()) newPane();
     CPaneWnd* p = panes[rng() % panes.size()];
@@ -87,7 +117,10 @@ TEST(FloatFuzz, RandomSequencesKeepEveryReferenceLive) {
             old->RemovePane(p);
             CMiniFrame::ReleaseIfUnlisted(old);
           }
-          q->miniFrame->AttachPane(p);
+          const int side = static_cast<int>(rng() % 5);
+          // Side 4: a tab of the frame's first pane.
+          if (side == 4) q->miniFrame->AttachPane(p, 3, q->miniFrame->GetFirstPane());
+          else q->miniFrame->AttachPane(p, side);
         }
         break;
       }
@@ -123,6 +156,8 @@ TEST(FloatFuzz, RandomSequencesKeepEveryReferenceLive) {
     CheckInvariants(panes);
     if (HasFatalFailure()) break;
   }
+  EXPECT_GT(g_tabGroupsSeen, 0) << "the sequence made tab groups";
+  EXPECT_GT(g_splitsSeen, 0) << "the sequence split frames";
   for (CPaneWnd* p : panes) p->Destroy();
   for (CMiniFrame* f : std::vector<CMiniFrame*>(CMiniFrame::FloatingFrames())) delete f;
   for (HWND f : forms) DestroyWindow(f);

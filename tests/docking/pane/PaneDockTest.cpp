@@ -16,6 +16,9 @@
 #include "docking/pane/PaneOwner.h"
 #include "support/TestEnv.h"
 
+#include <commctrl.h>
+#include <olectl.h>
+
 namespace {
 
 struct Frame : CDockFrameBase {
@@ -32,6 +35,8 @@ struct Events : CPaneOwner {
   void FireHidden() override { ++hidden; }
   void FireDockStyleChanged(int side) override { docked.push_back(side); }
   void PaneGone() override {}
+  IUnknown* TabPicture() override { return picture; }
+  IUnknown* picture = nullptr;
 };
 
 void Pump(int ms) {
@@ -479,6 +484,232 @@ TEST_F(PaneDock, AGonePlaceOrAGonePaneLeavesNoStaleReference) {
   EXPECT_EQ(b->side, 0);
   EXPECT_EQ(frame->SectionCount(0), 1);
   EXPECT_EQ(b->GetRectInFrame().left, 0);
+}
+
+}  // namespace
+
+namespace {
+
+class FloatLayout : public PaneDock {
+protected:
+  CPaneWnd* Floating(const char* caption, int left, int top) {
+    CPaneWnd* p = NewPane(caption, 150, 100);
+    p->dockFrame = frame.get();
+    p->floatLeft = left;
+    p->floatTop = top;
+    p->floatWidth = 300;
+    p->floatHeight = 200;
+    p->Float();
+    return p;
+  }
+  // Drags p's caption to a screen point and releases it there.
+  void DragTo(CPaneWnd* p, POINT to) {
+    POINT origin{0, 0};
+    ClientToScreen(p->hwnd, &origin);
+    PostMessageA(p->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+    PostMessageA(p->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+    const RECT r = p->GetScreenRect();
+    SendMessageA(p->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 40, r.top + 8));
+    Pump(20);
+  }
+  static RECT ClientScreen(CMiniFrame* f) {
+    RECT c{};
+    GetClientRect(f->hwnd, &c);
+    MapWindowPoints(f->hwnd, nullptr, reinterpret_cast<POINT*>(&c), 2);
+    return c;
+  }
+};
+
+TEST_F(FloatLayout, DropZonesOfAFrame) {
+  CPaneWnd* a = Floating("Information", 400, 200);
+  CMiniFrame* f = a->miniFrame;
+  ASSERT_NE(f, nullptr);
+  const RECT c = ClientScreen(f);
+  const int midX = (c.left + c.right) / 2, midY = (c.top + c.bottom) / 2;
+  RECT ghost{};
+  EXPECT_EQ(f->DropZone(POINT{c.left - 3, midY}, ghost), 0);
+  EXPECT_EQ(Dump(ghost), Dump(RECT{c.left, c.top, c.left + (c.right - c.left) / 2, c.bottom}));
+  EXPECT_EQ(f->DropZone(POINT{c.right + 3, midY}, ghost), 2);
+  EXPECT_EQ(ghost.right, c.right);
+  EXPECT_EQ(f->DropZone(POINT{midX, c.bottom + 3}, ghost), 3);
+  EXPECT_EQ(ghost.top, c.bottom - (c.bottom - c.top) / 2);
+  // Over the caption of a frame showing one pane: a tab of it, outlined over the caption.
+  EXPECT_EQ(f->DropZone(POINT{midX, c.top - 3}, ghost), 4);
+  EXPECT_EQ(ghost.top, a->GetScreenRect().top - 18);
+  EXPECT_EQ(f->DropZone(POINT{midX, midY}, ghost), -1);
+  EXPECT_EQ(Dump(ghost), Dump(c));
+  // With several panes the caption band docks at the top edge.
+  CPaneWnd* b = NewPane("Glyphs", 150, 100);
+  b->dockFrame = frame.get();
+  b->JoinFrame(f, 3);
+  EXPECT_EQ(f->DropZone(POINT{midX, c.top - 3}, ghost), 1);
+}
+
+TEST_F(FloatLayout, PanesSplitTheFrameAtEdgesTabOnTheCaptionAndCloseUpWhenOneLeaves) {
+  CPaneWnd* a = Floating("Information", 400, 200);
+  CMiniFrame* f = a->miniFrame;
+  ASSERT_NE(f, nullptr);
+  RECT c{};
+  GetClientRect(f->hwnd, &c);
+  CPaneWnd* b = NewPane("Glyphs", 150, 100);
+  b->dockFrame = frame.get();
+  // Dragged into the band just outside the frame's left edge: b takes its left half.
+  b->DockTo(frame.get(), 1);
+  const RECT cs = ClientScreen(f);
+  DragTo(b, POINT{cs.left - 4, (cs.top + cs.bottom) / 2});
+  ASSERT_EQ(b->miniFrame, f);
+  CLayoutBlock* root = f->Root();
+  ASSERT_NE(root, nullptr);
+  ASSERT_FALSE(root->IsLeaf());
+  EXPECT_EQ(root->m_pFirst, b->m_pBlock);
+  EXPECT_EQ(root->m_pSecond, a->m_pBlock);
+  const RECT rb = b->GetRectInFrame(), ra = a->GetRectInFrame();
+  EXPECT_EQ(rb.left, 0);
+  EXPECT_EQ(ra.right, c.right);
+  EXPECT_EQ(rb.top, 0);
+  EXPECT_EQ(ra.bottom, c.bottom);
+  EXPECT_GT(ra.left, rb.right) << "a bar lies between them";
+  ASSERT_NE(root->m_pSplitter, nullptr);
+  EXPECT_EQ(GetParent(root->m_pSplitter->m_hWnd), f->hwnd);
+  EXPECT_EQ(a->captionSize, 16);
+
+  // b leaves: a fills the frame again, as a single leaf.
+  b->DockTo(frame.get(), 0);
+  EXPECT_EQ(f->Root(), a->m_pBlock);
+  EXPECT_TRUE(f->Root()->IsLeaf());
+  EXPECT_EQ(Dump(a->GetRectInFrame()), Dump(c));
+  EXPECT_EQ(a->captionSize, 0);
+
+  // Over the caption of the frame that shows a alone: b becomes a's tab.
+  RECT w{};
+  GetWindowRect(f->hwnd, &w);
+  DragTo(b, POINT{(w.left + w.right) / 2, cs.top - 4});
+  ASSERT_EQ(b->miniFrame, f);
+  EXPECT_EQ(b->m_pBlock, a->m_pBlock);
+  EXPECT_EQ(a->m_pBlock->TabCount(), 2);
+  EXPECT_TRUE(b->IsShown());
+  EXPECT_FALSE(a->IsShown());
+  ASSERT_NE(a->m_pBlock->m_pTabStrip, nullptr);
+  EXPECT_NE(a->m_pBlock->m_pTabStrip->m_hWnd, nullptr);
+
+  // The tab that leaves takes nothing else with it; the frame keeps the other one.
+  b->DockTo(frame.get(), 0);
+  ASSERT_NE(f->Root(), nullptr);
+  EXPECT_EQ(f->Root(), a->m_pBlock);
+  EXPECT_EQ(f->Root()->m_pTabStrip, nullptr);
+  EXPECT_TRUE(a->IsShown());
+  EXPECT_EQ(a->miniFrame, f);
+}
+
+TEST_F(FloatLayout, AHiddenPaneStaysHiddenAndAGonePaneLeavesTheTree) {
+  CPaneWnd* a = Floating("Information", 400, 200);
+  CMiniFrame* f = a->miniFrame;
+  CPaneWnd* b = NewPane("Glyphs", 150, 100);
+  b->dockFrame = frame.get();
+  b->JoinFrame(f, 3);
+  CPaneWnd* c = NewPane("Preview", 150, 100);
+  c->dockFrame = frame.get();
+  c->JoinFrame(f, 2);
+  b->SetVisible(false);
+  RECT cl{};
+  GetClientRect(f->hwnd, &cl);
+  f->Layout(cl.right, cl.bottom);
+  EXPECT_FALSE(b->IsShown());
+  // c goes while in the frame: its leaf goes with it, the others keep their places.
+  const int blocks = CLayoutBlock::LiveCount();
+  c->Destroy();
+  Pump(10);
+  EXPECT_LT(CLayoutBlock::LiveCount(), blocks);
+  EXPECT_EQ(f->Panes().size(), 2u);
+  ASSERT_NE(a->m_pBlock, nullptr);
+  ASSERT_NE(b->m_pBlock, nullptr);
+  CLayoutBlock* top = a->m_pBlock;
+  while (top->m_pParent) top = top->m_pParent;
+  EXPECT_EQ(top, f->Root());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FloatLayout, ADropOnACaptionInsideAFrameOfSeveralPanesMakesATabOfThatPane) {
+  CPaneWnd* a = Floating("Information", 400, 150);
+  CMiniFrame* f = a->miniFrame;
+  CPaneWnd* b = NewPane("Glyphs", 150, 100);
+  b->dockFrame = frame.get();
+  b->JoinFrame(f, 3);
+  ASSERT_EQ(b->captionSize, 16);
+  CPaneWnd* c = NewPane("Preview", 150, 100);
+  c->DockTo(frame.get(), 0);
+  // Onto the lower pane's caption strip.
+  const RECT wb = b->GetScreenRect();
+  RECT ghost{};
+  CPaneWnd* tabOf = nullptr;
+  EXPECT_EQ(f->DropZone(POINT{wb.left + 30, wb.top + 8}, ghost, &tabOf), 4);
+  EXPECT_EQ(tabOf, b);
+  EXPECT_EQ(Dump(ghost), Dump(wb));
+  // Below the strip, inside the pane: no tab.
+  EXPECT_EQ(f->DropZone(POINT{wb.left + 30, wb.top + 40}, ghost, &tabOf), -1);
+  EXPECT_EQ(tabOf, nullptr);
+
+  DragTo(c, POINT{wb.left + 30, wb.top + 8});
+  ASSERT_EQ(c->miniFrame, f);
+  EXPECT_EQ(c->m_pBlock, b->m_pBlock);
+  EXPECT_EQ(b->m_pBlock->TabCount(), 2);
+  EXPECT_NE(a->m_pBlock, b->m_pBlock);
+  EXPECT_EQ(Dump(c->GetScreenRect()), Dump(wb));
+  EXPECT_EQ(f->Panes().size(), 3u);
+}
+
+}  // namespace
+
+namespace {
+
+int FirstTabRight(CTabStrip* strip) {
+  int x = 0;
+  while (x < 400 && TabStripWindow::TabAt(strip, x) != 1) ++x;
+  return x;
+}
+
+TEST_F(PaneDock, TabsShowTheirTitlesAsTipsAndTheOwnersPicture) {
+  CPaneWnd* a = NewPane("A1", 200, 100);
+  CPaneWnd* b = NewPane("Font Browser", 200, 100);
+  a->DockTo(frame.get(), 0);
+  ASSERT_TRUE(b->JoinAsTab(a));
+  CTabStrip* strip = a->m_pBlock->m_pTabStrip;
+  ASSERT_NE(strip, nullptr);
+  ASSERT_TRUE(TabStripWindow::Adopted(strip));
+  SendMessageA(strip->m_hWnd, WM_PAINT, 0, 0);  // the host is hidden: paint by hand
+  HWND tip = TabStripWindow::ToolTipOf(strip);
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+  char text[80] = {};
+  TOOLINFOA ti{};
+  ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  ti.hwnd = strip->m_hWnd;
+  ti.uId = 2;
+  ti.lpszText = text;
+  SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+  EXPECT_STREQ(text, "Font Browser");
+  // A renamed pane renews its tool; the count stays one per tab.
+  b->SetTitle("Glyphs");
+  SendMessageA(strip->m_hWnd, WM_PAINT, 0, 0);  // the host is hidden: paint by hand
+  EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+
+  // With the owner's picture every tab grows by the 18 pixels the picture takes.
+  const int plain = FirstTabRight(strip);
+  PICTDESC desc{};
+  desc.cbSizeofstruct = sizeof desc;
+  desc.picType = PICTYPE_ICON;
+  desc.icon.hicon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  IPicture* picture = nullptr;
+  ASSERT_EQ(OleCreatePictureIndirect(&desc, IID_IPicture, FALSE, reinterpret_cast<void**>(&picture)), S_OK);
+  events.picture = picture;
+  EXPECT_EQ(FirstTabRight(strip), plain + 18);
+  SendMessageA(strip->m_hWnd, WM_PAINT, 0, 0);  // the host is hidden: paint by hand  // paints with it
+  events.picture = nullptr;
+  SendMessageA(strip->m_hWnd, WM_PAINT, 0, 0);  // the host is hidden: paint by hand
+  picture->Release();
 }
 
 }  // namespace

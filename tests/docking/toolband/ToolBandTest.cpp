@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "docking/FakePane.h"
+#include "docking/LayoutHelpers.h"
+#include "docking/frame/DockFrameBase.h"
+#include "docking/framework/PointerArray.h"
 #include "docking/layout/LayoutBlock.h"
 #include "docking/toolband/CToolBand.h"
 
@@ -138,4 +141,47 @@ TEST(ToolBand, DraggedToolbarsJoinOnlyAMatchingRowsMiddle)
   drag.isFormPane = 0;
   drag.pane = &only;
   EXPECT_EQ(lone.HitTest(nullptr, drag, 250, 2, size, target), 255);
+}
+
+namespace {
+struct RowFrame : CDockFrameBase {
+  explicit RowFrame(int width) : CDockFrameBase(1) { UseClientArea(*this, width, 600); }
+  ~RowFrame() override
+  {
+    for (auto* list : m_pSides) list->RemoveAll();  // the test owns its row
+  }
+  using CDockFrameBase::InsertSection;
+};
+
+// A row whose toolbars stand at 0, 150 and 400, placed by a frame width wide; their starts.
+std::vector<int> PlaceRow(int width, int& clientTop)
+{
+  RowFrame f(width);
+  CToolBand band{1};
+  FakePane a{"a", 100, 26}, b{"b", 120, 26}, c{"c", 80, 26};
+  int at = 0;
+  for (FakePane* p : {&a, &b, &c}) {
+    band.InsertPaneNear(p, nullptr, 2);
+    p->m_shown = true;
+    p->m_rc = RECT{at, 0, at + p->m_nDockedWidth, 26};
+    at = at == 0 ? 150 : 400;
+  }
+  const int index = f.InsertSection(&band, 1, 0);
+  f.PlaceSection(&band, 1, index, true, width, 28, band.m_pRoot);
+  EXPECT_EQ(a.m_rc.bottom - a.m_rc.top, 28);
+  EXPECT_EQ(c.m_rc.right - c.m_rc.left, 80);
+  clientTop = f.m_rcClient.top;
+  return {a.m_rc.left, b.m_rc.left, c.m_rc.left};
+}
+}  // namespace
+
+TEST(ToolBand, AFramePlacesARowOfSeveralToolbarsAlongItsBandWithoutABar)
+{
+  int top = 0;
+  // Where they stand, when the row has room for them...
+  EXPECT_EQ(PlaceRow(800, top), (std::vector<int>{0, 150, 400}));
+  // The row has no splitter bar: the client area starts right below it.
+  EXPECT_EQ(top, 28);
+  // ...else pulled back from the end just enough.
+  EXPECT_EQ(PlaceRow(350, top), (std::vector<int>{0, 150, 270}));
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "docking/frame/DockFrameBase.h"
+#include "docking/layout/DockSection.h"
+
 #include "docking/toolband/CToolBand.h"
 #include "docking/toolband/CToolbarPaneWnd.h"
 #include "docking/toolband/ToolbarPaneGeometry.h"
@@ -98,6 +101,17 @@ TEST(ToolbarPane, DockedPaneHasAGripAndRelaysItsToolbar)
   EXPECT_TRUE(section->m_bRow);
   EXPECT_EQ(pane->band->m_nSide, 3);
   delete section;
+
+  // Docked through the frame it stays a toolbar pane, in a row of its own.
+  CDockFrameBase frame(1);
+  frame.m_hWndFrame = parent;
+  frame.m_bUseOverride = true;
+  SetRect(&frame.m_rcFrameClientOverride, 0, 0, 600, 200);
+  pane->DockTo(&frame, 1);
+  EXPECT_FALSE(pane->IsFormPane());
+  ASSERT_EQ(frame.SectionCount(1), 1);
+  EXPECT_TRUE(frame.SectionAt(1, 0)->m_bRow);
+  pane->Undock();
 
   pane->Destroy();
   EXPECT_TRUE(IsWindow(form));  // the form outlives the pane window
