@@ -1,5 +1,7 @@
 #include "docking/pane/FDPaneBody.h"
 
+#include <olectl.h>
+
 #include "docking/com/FDPaneCtl.h"
 #include "docking/float/CMiniFrame.h"
 #include "docking/frame/MainDockFrame.h"
@@ -13,7 +15,10 @@ constexpr LONG kFrameBits = 0x00CF0000;  // caption, system menu, sizing frame, 
 
 CFDPaneBody::CFDPaneBody(CFDPaneCtl* control) : control_(control) {}
 
-CFDPaneBody::~CFDPaneBody() { Teardown(); }
+CFDPaneBody::~CFDPaneBody() {
+  Teardown();
+  if (icon_) icon_->Release();
+}
 
 CDockFrameBase* CFDPaneBody::Frame() const {
   if (frameOverride) return frameOverride;
@@ -84,6 +89,35 @@ std::string CFDPaneBody::GetLayoutName() {
   controlSite->Release();
   if (name.size() > 59) name.resize(59);  // the pane keeps the name in 60 bytes
   return name;
+}
+
+IUnknown* CFDPaneBody::TabPicture() {
+  if (iconAsked_) return icon_;
+  iconAsked_ = true;
+  IOleClientSite* site = control_ ? control_->ClientSite() : nullptr;
+  IOleControlSite* controlSite = nullptr;
+  if (!site || FAILED(site->QueryInterface(IID_IOleControlSite, reinterpret_cast<void**>(&controlSite))) || !controlSite)
+    return nullptr;
+  IDispatch* extender = nullptr;
+  if (SUCCEEDED(controlSite->GetExtendedControl(&extender)) && extender) {
+    IDispatch* form = ObjectProperty(extender, "Parent");
+    if (!form) form = ObjectProperty(extender, "Container");
+    if (form) {
+      VARIANT v;
+      VariantInit(&v);
+      if (SUCCEEDED(GetDispatchProperty(form, "Icon", DISPATCH_PROPERTYGET, &v)) &&
+          (v.vt == VT_DISPATCH || v.vt == VT_UNKNOWN) && v.punkVal) {
+        // Only a real picture is drawn in a tab.
+        IUnknown* picture = nullptr;
+        if (SUCCEEDED(v.punkVal->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&picture)))) icon_ = picture;
+      }
+      VariantClear(&v);
+      form->Release();
+    }
+    extender->Release();
+  }
+  controlSite->Release();
+  return icon_;
 }
 
 void CFDPaneBody::FireShown() {

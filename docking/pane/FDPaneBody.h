@@ -33,6 +33,7 @@ public:
   int CurrentDockStyle() const;
   void ReDock();
   void ReFloat();
+  IUnknown* TabPicture() override;
 
   // The frame panes dock into; the process's main frame unless a test gives one.
   CDockFrameBase* Frame() const;
@@ -59,4 +60,6 @@ private:
   HWND form_ = nullptr;
   bool created_ = false;
   bool ownStyleChange_ = false;
+  IUnknown* icon_ = nullptr;  // the form's Icon, asked for once
+  bool iconAsked_ = false;
 };

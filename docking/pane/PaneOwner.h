@@ -2,6 +2,8 @@
 // What a pane window asks of the control that owns it (the FDPane control of the hosted form).
 #include <string>
 
+struct IUnknown;
+
 class CPaneOwner {
 public:
   virtual ~CPaneOwner() = default;
@@ -15,4 +17,7 @@ public:
   virtual void FireDockStyleChanged(int side) = 0;
   // The pane window is going; the owner must drop its pointer.
   virtual void PaneGone() = 0;
+  // The picture the pane's tab shows before its caption (the form's icon); null for none.
+  // The owner keeps the reference.
+  virtual IUnknown* TabPicture() { return nullptr; }
 };

@@ -16,6 +16,9 @@
 #include "docking/pane/PaneOwner.h"
 #include "support/TestEnv.h"
 
+#include <commctrl.h>
+#include <olectl.h>
+
 namespace {
 
 struct Frame : CDockFrameBase {
@@ -32,6 +35,8 @@ struct Events : CPaneOwner {
   void FireHidden() override { ++hidden; }
   void FireDockStyleChanged(int side) override { docked.push_back(side); }
   void PaneGone() override {}
+  IUnknown* TabPicture() override { return picture; }
+  IUnknown* picture = nullptr;
 };
 
 void Pump(int ms) {
@@ -654,6 +659,57 @@ TEST_F(FloatLayout, ADropOnACaptionInsideAFrameOfSeveralPanesMakesATabOfThatPane
   EXPECT_NE(a->m_pBlock, b->m_pBlock);
   EXPECT_EQ(Dump(c->GetScreenRect()), Dump(wb));
   EXPECT_EQ(f->Panes().size(), 3u);
+}
+
+}  // namespace
+
+namespace {
+
+int FirstTabRight(CTabStrip* strip) {
+  int x = 0;
+  while (x < 400 && TabStripWindow::TabAt(strip, x) != 1) ++x;
+  return x;
+}
+
+TEST_F(PaneDock, TabsShowTheirTitlesAsTipsAndTheOwnersPicture) {
+  CPaneWnd* a = NewPane("A1", 200, 100);
+  CPaneWnd* b = NewPane("Font Browser", 200, 100);
+  a->DockTo(frame.get(), 0);
+  ASSERT_TRUE(b->JoinAsTab(a));
+  CTabStrip* strip = a->m_pBlock->m_pTabStrip;
+  ASSERT_NE(strip, nullptr);
+  ASSERT_TRUE(TabStripWindow::Adopted(strip));
+  SendMessageA(strip->m_hWnd, WM_PAINT, 0, 0);  // the host is hidden: paint by hand
+  HWND tip = TabStripWindow::ToolTipOf(strip);
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+  char text[80] = {};
+  TOOLINFOA ti{};
+  ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  ti.hwnd = strip->m_hWnd;
+  ti.uId = 2;
+  ti.lpszText = text;
+  SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+  EXPECT_STREQ(text, "Font Browser");
+  // A renamed pane renews its tool; the count stays one per tab.
+  b->SetTitle("Glyphs");
+  SendMessageA(strip->m_hWnd, WM_PAINT, 0, 0);  // the host is hidden: paint by hand
+  EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+
+  // With the owner's picture every tab grows by the 18 pixels the picture takes.
+  const int plain = FirstTabRight(strip);
+  PICTDESC desc{};
+  desc.cbSizeofstruct = sizeof desc;
+  desc.picType = PICTYPE_ICON;
+  desc.icon.hicon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  IPicture* picture = nullptr;
+  ASSERT_EQ(OleCreatePictureIndirect(&desc, IID_IPicture, FALSE, reinterpret_cast<void**>(&picture)), S_OK);
+  events.picture = picture;
+  EXPECT_EQ(FirstTabRight(strip), plain + 18);
+  SendMessageA(strip->m_hWnd, WM_PAINT, 0, 0);  // the host is hidden: paint by hand  // paints with it
+  events.picture = nullptr;
+  SendMessageA(strip->m_hWnd, WM_PAINT, 0, 0);  // the host is hidden: paint by hand
+  picture->Release();
 }
 
 }  // namespace
