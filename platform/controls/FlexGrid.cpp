@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/QlError.h"
+#include "platform/controls/PaintWhole.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/WindowClasses.h"
 
@@ -269,18 +270,9 @@ void FlexGrid::Paint(HDC dc)
 
 bool FlexGrid::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
+    if (PaintWhole(hwnd_, msg, result, [this](HDC dc) { Paint(dc); }))
+        return true;
     switch (msg) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        Paint(dc);
-        EndPaint(hwnd_, &ps);
-        result = 0;
-        return true;
-    }
     case WM_LBUTTONDOWN: {
         ::SetFocus(hwnd_);
         int r, c;

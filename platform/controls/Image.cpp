@@ -1,5 +1,6 @@
 #include "platform/controls/Image.h"
 
+#include "platform/controls/PaintWhole.h"
 #include "platform/forms/WindowClasses.h"
 
 namespace platform::forms {
@@ -29,35 +30,26 @@ void Image::Stretch(bool v)
 
 bool Image::OnOwnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
 {
-    if (msg == WM_ERASEBKGND) {
-        result = 1;
-        return true;
-    }
-    if (msg != WM_PAINT)
-        return false;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    RECT r;
-    GetClientRect(hwnd_, &r);
-    if (picture_ && icon_) {
-        DrawIconEx(dc, 0, 0, static_cast<HICON>(picture_), stretch_ ? r.right : 0, stretch_ ? r.bottom : 0, 0,
-                   nullptr, DI_NORMAL);
-    } else if (picture_) {
-        BITMAP bm{};
-        if (GetObjectA(picture_, sizeof bm, &bm)) {
-            HDC src = CreateCompatibleDC(dc);
-            HGDIOBJ old = SelectObject(src, picture_);
-            if (stretch_)
-                StretchBlt(dc, 0, 0, r.right, r.bottom, src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-            else
-                BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
-            SelectObject(src, old);
-            DeleteDC(src);
+    return PaintWhole(hwnd_, msg, result, [&](HDC dc) {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        if (picture_ && icon_) {
+            DrawIconEx(dc, 0, 0, static_cast<HICON>(picture_), stretch_ ? r.right : 0, stretch_ ? r.bottom : 0, 0,
+                       nullptr, DI_NORMAL);
+        } else if (picture_) {
+            BITMAP bm{};
+            if (GetObjectA(picture_, sizeof bm, &bm)) {
+                HDC src = CreateCompatibleDC(dc);
+                HGDIOBJ old = SelectObject(src, picture_);
+                if (stretch_)
+                    StretchBlt(dc, 0, 0, r.right, r.bottom, src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+                else
+                    BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
+                SelectObject(src, old);
+                DeleteDC(src);
+            }
         }
-    }
-    EndPaint(hwnd_, &ps);
-    result = 0;
-    return true;
+    });
 }
 
 }  // namespace platform::forms

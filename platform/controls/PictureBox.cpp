@@ -55,8 +55,8 @@ HDC PictureBox::hDC()
         return nullptr;
     if (autoRedraw_) {
         EnsureBacking();
-        SelectDrawFont(memDC_);
-        return memDC_;
+        SelectDrawFont(backing_.dc);
+        return backing_.dc;
     }
     SelectDrawFont(ownDC_);
     return ownDC_;
@@ -96,42 +96,11 @@ void PictureBox::EnsureBacking()
 {
     int w, h;
     ClientPixels(w, h);
-    if (memDC_ && w <= memW_ && h <= memH_)
-        return;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    int nw = std::max(w, memW_), nh = std::max(h, memH_);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, nw, nh);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    RECT all{0, 0, nw, nh};
-    HBRUSH brush = CreateSolidBrush(TranslateColor(BackColor()));
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    if (memDC_) {
-        // Growing keeps what was drawn.
-        BitBlt(dc, 0, 0, memW_, memH_, memDC_, 0, 0, SRCCOPY);
-        DropBacking();
-    }
-    memDC_ = dc;
-    memBmp_ = bmp;
-    oldBmp_ = old;
-    memW_ = nw;
-    memH_ = nh;
-    SelectDrawFont(memDC_);
+    if (backing_.Ensure(w, h, TranslateColor(BackColor())))
+        SelectDrawFont(backing_.dc);
 }
 
-void PictureBox::DropBacking()
-{
-    if (memDC_) {
-        SelectObject(memDC_, oldBmp_);
-        DeleteDC(memDC_);
-        DeleteObject(memBmp_);
-        memDC_ = nullptr;
-        memBmp_ = nullptr;
-        memW_ = memH_ = 0;
-    }
-}
+void PictureBox::DropBacking() { backing_.Drop(); }
 
 void PictureBox::Picture(HANDLE picture, bool isIcon)
 {
@@ -179,8 +148,8 @@ void PictureBox::Cls()
     int w, h;
     ClientPixels(w, h);
     if (autoRedraw_) {
-        w = memW_;
-        h = memH_;
+        w = backing_.w;
+        h = backing_.h;
     }
     RECT r{0, 0, w, h};
     HBRUSH brush = CreateSolidBrush(TranslateColor(BackColor()));
@@ -429,9 +398,8 @@ bool PictureBox::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
-        if (autoRedraw_ && memDC_)
-            BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                   ps.rcPaint.bottom - ps.rcPaint.top, memDC_, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+        if (autoRedraw_)
+            backing_.PaintTo(dc, ps.rcPaint);
         EndPaint(hwnd_, &ps);
         if (!autoRedraw_)
             Paint.Raise(Source("Paint"));

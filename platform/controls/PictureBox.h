@@ -5,6 +5,7 @@
 // in hDC. Coordinates are in the box's scale (twips, pixels or a user scale).
 #include <string>
 
+#include "platform/forms/BackingBitmap.h"
 #include "platform/forms/Control.h"
 
 namespace platform::forms {
@@ -101,10 +102,7 @@ private:
     double scaleLeft_ = 0, scaleTop_ = 0, scaleW_ = 0, scaleH_ = 0;
     double curX_ = 0, curY_ = 0;
     int drawWidth_ = 1;
-    HDC memDC_ = nullptr;
-    HBITMAP memBmp_ = nullptr;
-    HGDIOBJ oldBmp_ = nullptr;
-    int memW_ = 0, memH_ = 0;
+    BackingBitmap backing_;
     HDC ownDC_ = nullptr;
 };
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/AnsiText.h"
+#include "platform/controls/PaintWhole.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/WindowClasses.h"
@@ -289,18 +290,9 @@ void PropertyGrid::EndEdit(bool commit)
 
 bool PropertyGrid::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
+    if (PaintWhole(hwnd_, msg, result, [this](HDC dc) { Paint(dc); }))
+        return true;
     switch (msg) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        Paint(dc);
-        EndPaint(hwnd_, &ps);
-        result = 0;
-        return true;
-    }
     case WM_APP + 0x60:
         EndEdit(wp != 0);
         result = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/controls/PaintWhole.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/WindowClasses.h"
 
@@ -15,11 +16,15 @@ static LRESULT CALLBACK DecorProc(HWND h, UINT m, WPARAM w, LPARAM l)
     return DefWindowProcA(h, m, w, l);
 }
 
-static HWND MakeDecor(HWND parent, int id, bool visible)
+static HWND MakeDecor(HWND parent, int id, bool visible, RECT r)
 {
     RegisterOwnClass("QlDecoration", DecorProc, 0, nullptr);
-    return CreateWindowExA(WS_EX_TRANSPARENT, "QlDecoration", "", WS_CHILD | (visible ? WS_VISIBLE : 0), 0, 0, 1, 1,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    HWND h = CreateWindowExA(WS_EX_TRANSPARENT, "QlDecoration", "", WS_CHILD | (visible ? WS_VISIBLE : 0), 0, 0, 1, 1,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                             nullptr);
+    if (h)
+        MoveWindow(h, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+    return h;
 }
 
 Line::Line(Form& form, std::string name, int index) : Control(form, std::move(name), index) {}
@@ -49,35 +54,19 @@ void Line::BorderWidth(int px)
     Points(x1_, y1_, x2_, y2_);
 }
 
-HWND Line::CreateWindowFor(HWND parent, int id)
-{
-    HWND h = MakeDecor(parent, id, visible_);
-    RECT r = PixelRect();
-    if (h)
-        MoveWindow(h, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
-    return h;
-}
+HWND Line::CreateWindowFor(HWND parent, int id) { return MakeDecor(parent, id, visible_, PixelRect()); }
 
 bool Line::OnOwnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
 {
-    if (msg == WM_ERASEBKGND) {
-        result = 1;
-        return true;
-    }
-    if (msg != WM_PAINT)
-        return false;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    int ox = std::min(x1_, x2_), oy = std::min(y1_, y2_);
-    HPEN pen = CreatePen(PS_SOLID, width_, TranslateColor(color_));
-    HGDIOBJ old = SelectObject(dc, pen);
-    MoveToEx(dc, TwipsToPixelsX(x1_ - ox), TwipsToPixelsY(y1_ - oy), nullptr);
-    LineTo(dc, TwipsToPixelsX(x2_ - ox), TwipsToPixelsY(y2_ - oy));
-    SelectObject(dc, old);
-    DeleteObject(pen);
-    EndPaint(hwnd_, &ps);
-    result = 0;
-    return true;
+    return PaintWhole(hwnd_, msg, result, [&](HDC dc) {
+        int ox = std::min(x1_, x2_), oy = std::min(y1_, y2_);
+        HPEN pen = CreatePen(PS_SOLID, width_, TranslateColor(color_));
+        HGDIOBJ old = SelectObject(dc, pen);
+        MoveToEx(dc, TwipsToPixelsX(x1_ - ox), TwipsToPixelsY(y1_ - oy), nullptr);
+        LineTo(dc, TwipsToPixelsX(x2_ - ox), TwipsToPixelsY(y2_ - oy));
+        SelectObject(dc, old);
+        DeleteObject(pen);
+    });
 }
 
 void Shape::ShapeKind(int v)
@@ -108,52 +97,36 @@ void Shape::FillColor(OleColor c)
         InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-HWND Shape::CreateWindowFor(HWND parent, int id)
-{
-    HWND h = MakeDecor(parent, id, visible_);
-    RECT r = PixelRect();
-    if (h)
-        MoveWindow(h, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
-    return h;
-}
+HWND Shape::CreateWindowFor(HWND parent, int id) { return MakeDecor(parent, id, visible_, PixelRect()); }
 
 bool Shape::OnOwnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
 {
-    if (msg == WM_ERASEBKGND) {
-        result = 1;
-        return true;
-    }
-    if (msg != WM_PAINT)
-        return false;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    RECT r;
-    GetClientRect(hwnd_, &r);
-    if (shape_ == vbShapeSquare || shape_ == vbShapeCircle || shape_ == vbShapeRoundedSquare) {
-        int s = std::min(r.right, r.bottom);
-        r.left = (r.right - s) / 2;
-        r.top = (r.bottom - s) / 2;
-        r.right = r.left + s;
-        r.bottom = r.top + s;
-    }
-    HPEN pen = CreatePen(PS_SOLID, 1, TranslateColor(border_));
-    HBRUSH brush = fillStyle_ == 0 ? CreateSolidBrush(TranslateColor(fill_)) : nullptr;
-    HGDIOBJ op = SelectObject(dc, pen);
-    HGDIOBJ ob = SelectObject(dc, brush ? static_cast<HGDIOBJ>(brush) : GetStockObject(NULL_BRUSH));
-    if (shape_ == vbShapeOval || shape_ == vbShapeCircle)
-        Ellipse(dc, r.left, r.top, r.right, r.bottom);
-    else if (shape_ == vbShapeRoundedRectangle || shape_ == vbShapeRoundedSquare)
-        RoundRect(dc, r.left, r.top, r.right, r.bottom, 12, 12);
-    else
-        Rectangle(dc, r.left, r.top, r.right, r.bottom);
-    SelectObject(dc, op);
-    SelectObject(dc, ob);
-    DeleteObject(pen);
-    if (brush)
-        DeleteObject(brush);
-    EndPaint(hwnd_, &ps);
-    result = 0;
-    return true;
+    return PaintWhole(hwnd_, msg, result, [&](HDC dc) {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        if (shape_ == vbShapeSquare || shape_ == vbShapeCircle || shape_ == vbShapeRoundedSquare) {
+            int s = std::min(r.right, r.bottom);
+            r.left = (r.right - s) / 2;
+            r.top = (r.bottom - s) / 2;
+            r.right = r.left + s;
+            r.bottom = r.top + s;
+        }
+        HPEN pen = CreatePen(PS_SOLID, 1, TranslateColor(border_));
+        HBRUSH brush = fillStyle_ == 0 ? CreateSolidBrush(TranslateColor(fill_)) : nullptr;
+        HGDIOBJ op = SelectObject(dc, pen);
+        HGDIOBJ ob = SelectObject(dc, brush ? static_cast<HGDIOBJ>(brush) : GetStockObject(NULL_BRUSH));
+        if (shape_ == vbShapeOval || shape_ == vbShapeCircle)
+            Ellipse(dc, r.left, r.top, r.right, r.bottom);
+        else if (shape_ == vbShapeRoundedRectangle || shape_ == vbShapeRoundedSquare)
+            RoundRect(dc, r.left, r.top, r.right, r.bottom, 12, 12);
+        else
+            Rectangle(dc, r.left, r.top, r.right, r.bottom);
+        SelectObject(dc, op);
+        SelectObject(dc, ob);
+        DeleteObject(pen);
+        if (brush)
+            DeleteObject(brush);
+    });
 }
 
 }  // namespace platform::forms

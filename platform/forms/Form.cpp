@@ -430,40 +430,11 @@ void Form::EnsureBacking()
         return;
     RECT r;
     GetClientRect(hwnd_, &r);
-    int w = std::max(1, static_cast<int>(r.right)), h = std::max(1, static_cast<int>(r.bottom));
-    if (memDC_ && w <= memW_ && h <= memH_)
-        return;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    int nw = std::max(w, memW_), nh = std::max(h, memH_);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, nw, nh);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    RECT all{0, 0, nw, nh};
-    HBRUSH b = CreateSolidBrush(TranslateColor(back_));
-    FillRect(dc, &all, b);
-    DeleteObject(b);
-    if (memDC_) {
-        BitBlt(dc, 0, 0, memW_, memH_, memDC_, 0, 0, SRCCOPY);
-        DropBacking();
-    }
-    memDC_ = dc;
-    memBmp_ = bmp;
-    memOld_ = old;
-    memW_ = nw;
-    memH_ = nh;
+    backing_.Ensure(std::max(1, static_cast<int>(r.right)), std::max(1, static_cast<int>(r.bottom)),
+                    TranslateColor(back_));
 }
 
-void Form::DropBacking()
-{
-    if (memDC_) {
-        SelectObject(memDC_, memOld_);
-        DeleteDC(memDC_);
-        DeleteObject(memBmp_);
-        memDC_ = nullptr;
-        memW_ = memH_ = 0;
-    }
-}
+void Form::DropBacking() { backing_.Drop(); }
 
 void Form::AutoRedraw(bool v)
 {
@@ -487,7 +458,7 @@ HDC Form::hDC()
     HDC dc;
     if (autoRedraw_) {
         EnsureBacking();
-        dc = memDC_;
+        dc = backing_.dc;
     } else {
         dc = GetDC(hwnd_);  // the class keeps one DC per window: no release needed
         ReleaseDC(hwnd_, dc);
@@ -507,7 +478,7 @@ void Form::Cls()
     RECT r;
     GetClientRect(hwnd_, &r);
     if (autoRedraw_)
-        r = RECT{0, 0, memW_, memH_};
+        r = RECT{0, 0, backing_.w, backing_.h};
     HBRUSH b = CreateSolidBrush(TranslateColor(back_));
     FillRect(dc, &r, b);
     DeleteObject(b);
@@ -865,9 +836,8 @@ LRESULT Form::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        if (autoRedraw_ && memDC_)
-            BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                   ps.rcPaint.bottom - ps.rcPaint.top, memDC_, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+        if (autoRedraw_)
+            backing_.PaintTo(dc, ps.rcPaint);
         EndPaint(hwnd, &ps);
         if (!autoRedraw_)
             Dispatch(Src("Form_Paint"), [this] { Form_Paint(); });

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/LoadedForms.h"
+#include "platform/forms/BackingBitmap.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/StdFont.h"
 
@@ -235,10 +236,7 @@ private:
     bool autoRedraw_ = false;
     OleColor fore_ = SysColor(COLOR_WINDOWTEXT);
     double curX_ = 0, curY_ = 0;
-    HDC memDC_ = nullptr;
-    HBITMAP memBmp_ = nullptr;
-    HGDIOBJ memOld_ = nullptr;
-    int memW_ = 0, memH_ = 0;
+    BackingBitmap backing_;
     void EnsureBacking();
     void DropBacking();
     double UnitsX(int px) const { return scaleMode_ == 3 ? px : double(px) * Screen_TwipsX(); }

@@ -4,12 +4,17 @@
 
 namespace platform::forms {
 
+static bool Registered(HINSTANCE inst, const char* name)
+{
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    return GetClassInfoExA(inst, name, &existing) != 0;
+}
+
 bool RegisterSuperclass(const char* name, const char* baseClass)
 {
     HINSTANCE inst = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(inst, name, &existing))
+    if (Registered(inst, name))
         return true;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -25,9 +30,7 @@ bool RegisterSuperclass(const char* name, const char* baseClass)
 bool RegisterOwnClass(const char* name, WNDPROC proc, UINT style, HBRUSH background)
 {
     HINSTANCE inst = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(inst, name, &existing))
+    if (Registered(inst, name))
         return true;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;

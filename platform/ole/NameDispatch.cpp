@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/AnsiText.h"
+#include "platform/ole/SnapshotEnum.h"
 
 namespace platform::forms {
 
@@ -86,65 +87,21 @@ STDMETHODIMP NameDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAM
 }
 
 namespace {
-class VariantEnum : public IEnumVARIANT {
-public:
-    explicit VariantEnum(std::vector<Var> items) : items_(std::move(items)) {}
-    virtual ~VariantEnum() = default;
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+struct VariantItems {
+    using Interface = IEnumVARIANT;
+    using Item = Var;
+    using Out = VARIANT;
+    static const IID& Iid() { return IID_IEnumVARIANT; }
+    static void Hold(Var&) {}
+    static void Drop(Var&) {}
+    static void CopyOut(const Var& item, VARIANT& out)
     {
-        if (riid == IID_IUnknown || riid == IID_IEnumVARIANT) {
-            *ppv = static_cast<IEnumVARIANT*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
+        VariantInit(&out);
+        VariantCopy(&out, const_cast<VARIANT*>(&item.v));
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG r = --refs_;
-        if (r == 0)
-            delete this;
-        return r;
-    }
-    STDMETHODIMP Next(ULONG celt, VARIANT* out, ULONG* fetched) override
-    {
-        ULONG n = 0;
-        while (n < celt && pos_ < items_.size()) {
-            VariantInit(&out[n]);
-            VariantCopy(&out[n], &items_[pos_++].v);
-            ++n;
-        }
-        if (fetched)
-            *fetched = n;
-        return n == celt ? S_OK : S_FALSE;
-    }
-    STDMETHODIMP Skip(ULONG celt) override
-    {
-        pos_ = std::min<size_t>(items_.size(), pos_ + celt);
-        return pos_ < items_.size() ? S_OK : S_FALSE;
-    }
-    STDMETHODIMP Reset() override
-    {
-        pos_ = 0;
-        return S_OK;
-    }
-    STDMETHODIMP Clone(IEnumVARIANT** out) override
-    {
-        auto* e = new VariantEnum(items_);
-        e->pos_ = pos_;
-        *out = e;
-        return S_OK;
-    }
-
-private:
-    std::vector<Var> items_;
-    size_t pos_ = 0;
-    ULONG refs_ = 1;
 };
 }  // namespace
 
-IEnumVARIANT* NewVariantEnum(std::vector<Var> items) { return new VariantEnum(std::move(items)); }
+IEnumVARIANT* NewVariantEnum(std::vector<Var> items) { return new SnapshotEnum<VariantItems>(std::move(items)); }
 
 }  // namespace platform::forms

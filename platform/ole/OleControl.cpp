@@ -10,6 +10,7 @@
 #include "platform/ErrorReporter.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Screen.h"
+#include "platform/ole/SnapshotEnum.h"
 
 namespace platform::forms {
 
@@ -112,71 +113,20 @@ struct NameTable {
     }
 };
 
-class EnumUnknown : public IEnumUnknown {
-public:
-    explicit EnumUnknown(std::vector<IUnknown*> items) : items_(std::move(items))
+struct UnknownItems {
+    using Interface = IEnumUnknown;
+    using Item = IUnknown*;
+    using Out = IUnknown*;
+    static const IID& Iid() { return IID_IEnumUnknown; }
+    static void Hold(IUnknown* u) { u->AddRef(); }
+    static void Drop(IUnknown* u) { u->Release(); }
+    static void CopyOut(IUnknown* item, IUnknown*& out)
     {
-        for (IUnknown* u : items_)
-            u->AddRef();
+        out = item;
+        out->AddRef();
     }
-    virtual ~EnumUnknown()
-    {
-        for (IUnknown* u : items_)
-            u->Release();
-    }
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IEnumUnknown) {
-            *ppv = static_cast<IEnumUnknown*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG r = --refs_;
-        if (r == 0)
-            delete this;
-        return r;
-    }
-    STDMETHODIMP Next(ULONG celt, IUnknown** out, ULONG* fetched) override
-    {
-        ULONG n = 0;
-        while (n < celt && pos_ < items_.size()) {
-            out[n] = items_[pos_++];
-            out[n]->AddRef();
-            ++n;
-        }
-        if (fetched)
-            *fetched = n;
-        return n == celt ? S_OK : S_FALSE;
-    }
-    STDMETHODIMP Skip(ULONG celt) override
-    {
-        pos_ = std::min<size_t>(items_.size(), pos_ + celt);
-        return pos_ < items_.size() ? S_OK : S_FALSE;
-    }
-    STDMETHODIMP Reset() override
-    {
-        pos_ = 0;
-        return S_OK;
-    }
-    STDMETHODIMP Clone(IEnumUnknown** out) override
-    {
-        auto* e = new EnumUnknown(items_);
-        e->pos_ = pos_;
-        *out = e;
-        return S_OK;
-    }
-
-private:
-    std::vector<IUnknown*> items_;
-    size_t pos_ = 0;
-    ULONG refs_ = 1;
 };
+using EnumUnknown = SnapshotEnum<UnknownItems>;
 
 // The container and by-name face of one form.
 class FormFace : public IOleContainer, public IDispatch {
