@@ -7,6 +7,7 @@
 #include "docking/menu/MenuImageStore.h"
 #include "docking/pane/CPaneWnd.h"
 #include "docking/pane/PaneOwner.h"
+#include "docking/persist/FloatingLayouts.h"
 #include "docking/persist/LayoutStore.h"
 #include "docking/persist/PaneClaim.h"
 
@@ -62,7 +63,8 @@ bool PopupShouldClose(PopupTracking& state, const PopupMouseEvent& e)
 CMainDockFrame* CMainDockFrame::Current() { return g_frame; }
 HWND CMainDockFrame::RegisteredHost() { return g_host; }
 
-CMainDockFrame::CMainDockFrame(CDockFrameCtl* owner) : CDockFrameBase(1), m_pOwner(owner)
+CMainDockFrame::CMainDockFrame(CDockFrameCtl* owner)
+    : CDockFrameBase(1), m_pOwner(owner), m_pFloatLayouts(std::make_unique<CFloatingLayouts>())
 {
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof(info);
@@ -182,6 +184,7 @@ void CMainDockFrame::ClearLayout()
     ClearAllSections();
     for (CAutoHideBar*& strip : m_pStrips)
         strip = nullptr;
+    m_pFloatLayouts->Clear();
     UpdateClientRect(nullptr);
     m_bLayoutLoaded = 0;
 }
@@ -195,6 +198,7 @@ HRESULT CMainDockFrame::SaveStates(const std::string& key)
         GetWindowRect(m_hWndHost, &request.hostRect);
     request.main = this;
     request.nameOf = &PaneClaim::NameOf;
+    request.floats = m_pFloatLayouts->ForSave();
     return static_cast<HRESULT>(LayoutStore::Save(request));
 }
 
@@ -217,6 +221,7 @@ HRESULT CMainDockFrame::LoadStates(const std::string& key)
         if (pane->m_pFrame == this || (wnd && (wnd->container || wnd->miniFrame)))
             request.attachedNames.push_back(PaneClaim::NameOf(pane));
     }
+    m_pFloatLayouts->Hook(request);
     const LONG result = LayoutStore::Load(request);
     m_bLoadPending = result == ERROR_SUCCESS ? 1 : 0;
     return static_cast<HRESULT>(result);
@@ -224,14 +229,17 @@ HRESULT CMainDockFrame::LoadStates(const std::string& key)
 
 bool CMainDockFrame::ClaimPlace(CPaneWnd* pane)
 {
-    if (PaneClaim::Claim(*this, pane))
+    const std::string name = PaneClaim::NameOf(pane);
+    if (!pane || !pane->hwnd || pane->container || pane->miniFrame || !pane->m_bFormPane || name.empty())
+        return false;
+    // A pane that floated when the layout was saved floats again, whatever docked place its
+    // name is remembered by.
+    if (m_pFloatLayouts->Claim(pane, name) || PaneClaim::Claim(*this, pane))
         return true;
     // Saved unpinned: back on its side's strip. The loaded slot gives way to the one unpinning
     // remembers, so the name is kept once.
-    const std::string name = PaneClaim::NameOf(pane);
     LayoutStore::SavedPlace place;
-    if (!pane || !pane->hwnd || pane->container || pane->miniFrame || !pane->m_bFormPane || pane->pinState == 0 ||
-        name.empty() || !LayoutStore::FindBlockByTitle(*this, name, place) || !(place.misc & 8) ||
+    if (pane->pinState == 0 || !LayoutStore::FindBlockByTitle(*this, name, place) || !(place.misc & 8) ||
         (pane->owner && !pane->owner->CanDock(place.side)))
         return false;
     RemovePaneFromSection(place.block, nullptr, name.c_str(), place.side, place.index);

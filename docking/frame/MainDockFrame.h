@@ -9,12 +9,14 @@
 
 #include <oaidl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 class CDockFrameCtl;
 class CMenuImageStore;
 class CPaneWnd;
+class CFloatingLayouts;
 
 // What the frame needs of the popup that shows an unpinned pane.
 class CTrackedPopup {
@@ -110,6 +112,7 @@ public:
     int m_bLayoutLoaded = 0;
     // A loaded layout no pane has docked into yet: the host's start-up clear keeps it.
     int m_bLoadPending = 0;
+    std::unique_ptr<CFloatingLayouts> m_pFloatLayouts;
     int m_bHostNudged = 0;
     bool m_bDestroying = false;
 

@@ -13,6 +13,7 @@
 #include "XMoorline_h.h"
 #include "docking/com/DockFrameCtl.h"
 #include "docking/com/FDPaneCtl.h"
+#include "docking/float/CMiniFrame.h"
 #include "docking/frame/MainDockFrame.h"
 #include "docking/pane/CPaneWnd.h"
 #include "docking/pane/FDPaneBody.h"

@@ -110,3 +110,43 @@ TEST_F(FrameLayout, AnUnpinnedPaneComesBackOnItsStrip)
   EXPECT_EQ(info.Pane()->side, 3);
   EXPECT_TRUE(IsWindowVisible(info.Pane()->hwnd));
 }
+
+TEST_F(FrameLayout, FloatingPanesFloatAgainWhereTheirFrameStood)
+{
+  RECT where{};
+  {
+    ProgramRun first;
+    first.Add("Installed Fonts", 0, 180).Show();
+    Form& glyphs = first.Add("Glyphs", 3, 130);
+    glyphs.Show();
+    ASSERT_EQ(glyphs.control->ReFloat(), S_OK);
+    Pump();
+    ASSERT_NE(glyphs.Pane()->miniFrame, nullptr);
+    ASSERT_NE(glyphs.Pane()->miniFrame->hwnd, nullptr);
+    SetWindowPos(glyphs.Pane()->miniFrame->hwnd, nullptr, 120, 140, 260, 220, SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    GetWindowRect(glyphs.Pane()->miniFrame->hwnd, &where);
+    EXPECT_EQ(first.Call(&IDockFrame::SaveStates, key), S_OK);
+  }
+  HKEY k = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, ("Software\\" + key + "\\MINIFRAME\\MINI0").c_str(), 0, KEY_READ, &k),
+            ERROR_SUCCESS);
+  RegCloseKey(k);
+
+  ProgramRun next;
+  EXPECT_EQ(next.Call(&IDockFrame::LoadStates, key), S_OK);
+  EXPECT_EQ(next.dock->ClearLayout(), S_OK);
+  next.Add("Installed Fonts", 2, 90).Show();
+  Form& glyphs = next.Add("Glyphs", 3, 130);
+  glyphs.Show();
+  ASSERT_NE(glyphs.Pane()->miniFrame, nullptr);
+  EXPECT_EQ(glyphs.Pane()->container, nullptr);
+  ASSERT_NE(glyphs.Pane()->miniFrame->hwnd, nullptr);
+  RECT now{};
+  GetWindowRect(glyphs.Pane()->miniFrame->hwnd, &now);
+  EXPECT_EQ(now.left, where.left);
+  EXPECT_EQ(now.top, where.top);
+  EXPECT_EQ(now.right - now.left, where.right - where.left);
+  EXPECT_EQ(now.bottom - now.top, where.bottom - where.top);
+  EXPECT_EQ(next.forms[0]->Pane()->side, 0);  // the docked one still docks where it was saved
+}
