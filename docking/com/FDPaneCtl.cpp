@@ -2,6 +2,7 @@
 #include "docking/pane/FDPaneBody.h"
 
 #include "docking/com/StreamIo.h"
+#include "docking/frame/DockFrameBase.h"
 #include "docking/framework/Guard.h"
 #include "docking/menu/MenuImageStore.h"
 #include "docking/platform_text.h"
@@ -121,8 +122,17 @@ STDMETHODIMP CFDPaneCtl::get_FDType(FloatDockType* v)
 
 STDMETHODIMP CFDPaneCtl::put_FDType(FloatDockType v)
 {
-    // Without a pane window the MDI-form type has nothing to turn into yet.
-    m_fdType = (AmbientUserMode() && v == StandardVBForm) ? 0 : static_cast<int>(v);
+    if (!AmbientUserMode()) {
+        m_fdType = static_cast<int>(v);
+    } else if (m_pBody && m_pBody->Frame() && m_pBody->Frame()->m_hWndMdiClient) {
+        // With an MDI client the form can change between a pane and an MDI child.
+        if (v == StandardVBForm && m_fdType != StandardVBForm) m_pBody->MakeMdiChild();
+        else if (v != StandardVBForm && m_fdType == StandardVBForm) m_pBody->MakePane();
+        m_fdType = static_cast<int>(v);
+    } else {
+        // Without one the MDI-form type has nothing to turn into.
+        m_fdType = v == StandardVBForm ? 0 : static_cast<int>(v);
+    }
     m_bDirty = true;
     return S_OK;
 }

@@ -416,6 +416,17 @@ void CPaneWnd::LeaveMiniFrame(HWND newParent) {
   CMiniFrame::ReleaseIfUnlisted(old);
 }
 
+void CPaneWnd::LeavePlace() {
+  if (container) {
+    RememberPrevious();
+    Undock();
+    m_pBlock = nullptr;
+  }
+  LeaveMiniFrame(dockFrame ? dockFrame->m_hWndFrame : nullptr);
+  docked = false;
+  if (hwnd) ShowWindow(hwnd, SW_HIDE);
+}
+
 void CPaneWnd::RememberPrevious() {
   if (m_pBlock != prevBlock) DropPreviousPlaceholder();
   prevSide = side;

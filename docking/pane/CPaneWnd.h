@@ -68,6 +68,8 @@ public:
   void OnBlockGone(const CLayoutBlock* block) override;
   // Back to the place recorded when the pane floated; false when nothing of it is left.
   bool ReturnToPrevious();
+  // Leaves its docked place (remembered as previous) or its floating frame, and hides.
+  void LeavePlace();
   // Takes the pane out of the frame it is docked in.
   void Undock();
   CDockFrameBase* container = nullptr;

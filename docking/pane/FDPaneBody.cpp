@@ -120,6 +120,76 @@ IUnknown* CFDPaneBody::TabPicture() {
   return icon_;
 }
 
+namespace {
+constexpr LONG kMdiFrameBits = 0x00CF0000;  // caption, system menu, sizing frame, min/max boxes
+
+void FrameChanged(HWND w) {
+  SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+}  // namespace
+
+bool CFDPaneBody::MakeMdiChild() {
+  CDockFrameBase* frame = Frame();
+  HWND mdi = frame ? frame->m_hWndMdiClient : nullptr;
+  if (!mdi || !pane_ || !form_ || !control_) return false;
+  pane_->LeavePlace();
+  pane_->SetPinState(1);
+  ownStyleChange_ = true;
+  SetWindowLongA(form_, GWL_STYLE, GetWindowLongA(form_, GWL_STYLE) | WS_CHILD | kMdiFrameBits);
+  ownStyleChange_ = false;
+  BOOL maximized = FALSE;
+  SendMessageA(mdi, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+  if (maximized) ShowWindow(form_, SW_HIDE);
+  SetParent(form_, mdi);
+  FrameChanged(form_);
+  if (maximized) SendMessageA(mdi, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(form_), 0);
+  ShowWindow(form_, SW_SHOW);
+  if (savedMdiMenu_) {
+    SendMessageA(mdi, WM_MDISETMENU, reinterpret_cast<WPARAM>(savedMdiMenu_), 0);
+    SendMessageA(mdi, WM_MDIREFRESHMENU, 0, 0);
+  }
+  if (HWND host = GetParent(mdi)) DrawMenuBar(host);
+  control_->m_paneVisible = 0;
+  return true;
+}
+
+bool CFDPaneBody::MakePane() {
+  CDockFrameBase* frame = Frame();
+  HWND mdi = frame ? frame->m_hWndMdiClient : nullptr;
+  if (!mdi || !form_ || !control_) return false;
+  const bool active = reinterpret_cast<HWND>(SendMessageA(mdi, WM_MDIGETACTIVE, 0, 0)) == form_;
+  if (active) savedMdiMenu_ = GetMenu(GetParent(mdi));
+  if (!pane_) {
+    // Never was a pane: it becomes one now, as on a first show.
+    SendMessageA(mdi, WM_MDINEXT, reinterpret_cast<WPARAM>(form_), 0);
+    control_->m_fdType = 0;
+    CreatePaneWnd();
+    return pane_ != nullptr;
+  }
+  HWND only = GetWindow(mdi, GW_CHILD);
+  if (only == form_ && !GetWindow(only, GW_HWNDNEXT))
+    SendMessageA(mdi, WM_MDIRESTORE, reinterpret_cast<WPARAM>(form_), 0);
+  else
+    SendMessageA(mdi, WM_MDINEXT, reinterpret_cast<WPARAM>(form_), 0);
+  ownStyleChange_ = true;
+  SetWindowLongA(form_, GWL_STYLE, (GetWindowLongA(form_, GWL_STYLE) & ~kMdiFrameBits) | WS_CHILD);
+  ownStyleChange_ = false;
+  SetParent(form_, pane_->hwnd);
+  FrameChanged(form_);
+  control_->m_paneVisible = 1;
+  // Back where it was docked, or at its initial side.
+  CPaneWnd* pane = pane_;
+  if (!pane->ReturnToPrevious()) {
+    int side = pane->prevSide >= 0 && pane->prevSide <= 3 ? pane->prevSide : control_->m_initDockStyle;
+    if (side < 0 || side > 3 || !CanDock(side)) side = 0;
+    pane->DockTo(frame, side);
+  }
+  pane->LayoutContent();
+  ShowWindow(form_, SW_SHOW);
+  pane->Activate();
+  return true;
+}
+
 void CFDPaneBody::FireShown() {
   if (control_) control_->FireShown();
 }
@@ -133,6 +203,14 @@ void CFDPaneBody::FireDockStyleChanged(int side) {
 void CFDPaneBody::CreatePaneWnd() {
   CDockFrameBase* frame = Frame();
   if (created_ || !form_ || !frame || !frame->m_hWndFrame || !control_) return;
+  if (control_->m_fdType == 2) {
+    // Saved as an MDI form: with an MDI client it stays an ordinary window the first time.
+    if (frame->m_hWndMdiClient) {
+      FireShown();
+      return;
+    }
+    control_->m_fdType = 0;
+  }
   created_ = true;
   auto* pane = new CPaneWnd();
   pane->owner = this;

@@ -34,6 +34,10 @@ public:
   void ReDock();
   void ReFloat();
   IUnknown* TabPicture() override;
+  // The form becomes an ordinary MDI child of the host, and back into its pane. Nothing
+  // without an MDI client. True when the form moved.
+  bool MakeMdiChild();
+  bool MakePane();
 
   // The frame panes dock into; the process's main frame unless a test gives one.
   CDockFrameBase* Frame() const;
@@ -60,6 +64,7 @@ private:
   HWND form_ = nullptr;
   bool created_ = false;
   bool ownStyleChange_ = false;
+  HMENU savedMdiMenu_ = nullptr;  // the host's menu while the form was the active MDI child
   IUnknown* icon_ = nullptr;  // the form's Icon, asked for once
   bool iconAsked_ = false;
 };

@@ -325,3 +325,69 @@ TEST(FDPaneLayoutName, TagOfTwoOrMoreCharactersElseTheFormsName) {
 }
 
 }  // namespace
+
+namespace {
+
+class FDPaneMdi : public FDPaneBody {
+protected:
+  void MakeMdiClient() {
+    CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+    mdi = CreateWindowExA(0, "MDICLIENT", "", WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 600, 400, host, nullptr,
+                          nullptr, &ccs);
+    ASSERT_NE(mdi, nullptr);
+    frame->m_hWndMdiClient = mdi;
+  }
+  HWND mdi = nullptr;
+};
+
+TEST_F(FDPaneMdi, APaneTurnsIntoAnMdiChildAndBackToItsPlace) {
+  MakeMdiClient();
+  control->m_initDockStyle = 0;
+  control->m_initDockHW = 160;
+  Start();
+  CPaneWnd* pane = body->Pane();
+  ASSERT_NE(pane, nullptr);
+  ASSERT_EQ(pane->container, frame.get());
+  CLayoutBlock* leaf = pane->m_pBlock;
+
+  ASSERT_TRUE(body->MakeMdiChild());
+  EXPECT_EQ(GetParent(form), mdi);
+  EXPECT_EQ(pane->container, nullptr);
+  EXPECT_FALSE(pane->IsVisible());
+  EXPECT_FALSE(body->PaneVisible());
+  const LONG child = GetWindowLongA(form, GWL_STYLE);
+  EXPECT_EQ(child & 0x00CF0000, 0x00CF0000) << "an MDI child has its frame back";
+  EXPECT_TRUE(child & WS_CHILD);
+
+  ASSERT_TRUE(body->MakePane());
+  EXPECT_EQ(GetParent(form), pane->hwnd);
+  EXPECT_EQ(pane->container, frame.get());
+  EXPECT_EQ(pane->side, 0);
+  EXPECT_EQ(pane->m_pBlock, leaf) << "back into the place it left";
+  EXPECT_TRUE(pane->IsVisible());
+  EXPECT_EQ(GetWindowLongA(form, GWL_STYLE) & 0x00CF0000, 0);
+}
+
+TEST_F(FDPaneMdi, AFormSavedAsMdiFormStaysAnOrdinaryWindowAtFirst) {
+  MakeMdiClient();
+  control->m_fdType = 2;
+  Start();
+  EXPECT_EQ(body->Pane(), nullptr);
+  EXPECT_EQ(body->shown, 1);
+  EXPECT_NE(GetParent(form), host);
+  // Turned into a pane later, it is made then.
+  ASSERT_TRUE(body->MakePane());
+  ASSERT_NE(body->Pane(), nullptr);
+  EXPECT_EQ(GetParent(form), body->Pane()->hwnd);
+}
+
+TEST_F(FDPaneBody, WithoutAnMdiClientTheMdiTypeIsRefusedAndTheFormBecomesAPane) {
+  control->m_fdType = 2;
+  Start();
+  EXPECT_NE(body->Pane(), nullptr);
+  EXPECT_EQ(control->m_fdType, 0);
+  EXPECT_FALSE(body->MakeMdiChild());
+  EXPECT_FALSE(body->MakePane());
+}
+
+}  // namespace
