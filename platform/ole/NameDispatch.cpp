@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/AnsiText.h"
+#include "platform/ole/DispatchHelpers.h"
 #include "platform/ole/SnapshotEnum.h"
 
 namespace platform::forms {
@@ -42,24 +42,7 @@ void NameDispatch::Orphan()
 
 STDMETHODIMP NameDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
 {
-    HRESULT hr = S_OK;
-    for (UINT i = 0; i < count; ++i) {
-        ids[i] = DISPID_UNKNOWN;
-        if (i > 0) {
-            hr = DISP_E_UNKNOWNNAME;
-            continue;
-        }
-        std::string n = ToAnsi(reinterpret_cast<const char16_t*>(names[i]));
-        bool found = false;
-        for (auto& [name, id] : names_)
-            if (lstrcmpiA(name.c_str(), n.c_str()) == 0) {
-                ids[i] = id;
-                found = true;
-            }
-        if (!found)
-            hr = DISP_E_UNKNOWNNAME;
-    }
-    return hr;
+    return ResolveNames(names_, names, count, ids);
 }
 
 STDMETHODIMP NameDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
@@ -78,11 +61,8 @@ STDMETHODIMP NameDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAM
         return DISP_E_MEMBERNOTFOUND;
     Var r;
     HRESULT hr = get_(id, r);
-    if (SUCCEEDED(hr) && result) {
-        VariantInit(result);
-        *result = r.v;
-        VariantInit(&r.v);
-    }
+    if (SUCCEEDED(hr))
+        HandOut(r, result);
     return hr;
 }
 

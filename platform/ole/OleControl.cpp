@@ -10,6 +10,7 @@
 #include "platform/ErrorReporter.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Screen.h"
+#include "platform/ole/DispatchHelpers.h"
 #include "platform/ole/SnapshotEnum.h"
 
 namespace platform::forms {
@@ -83,33 +84,12 @@ std::string Var::AsString() const
 
 namespace {
 
-std::string NameOf(LPOLESTR s) { return ToAnsi(reinterpret_cast<const char16_t*>(s)); }
-
-bool Is(const std::string& a, const char* b) { return lstrcmpiA(a.c_str(), b) == 0; }
-
 // A by-name dispatch table: names resolve to fixed ids, Invoke goes to a callback.
 struct NameTable {
     std::vector<std::pair<const char*, DISPID>> names;
     HRESULT Resolve(LPOLESTR* rgszNames, UINT count, DISPID* ids) const
     {
-        HRESULT hr = S_OK;
-        for (UINT i = 0; i < count; ++i) {
-            ids[i] = DISPID_UNKNOWN;
-            if (i > 0) {
-                hr = DISP_E_UNKNOWNNAME;
-                continue;
-            }
-            std::string n = NameOf(rgszNames[i]);
-            bool found = false;
-            for (auto& e : names)
-                if (Is(n, e.first)) {
-                    ids[i] = e.second;
-                    found = true;
-                }
-            if (!found)
-                hr = DISP_E_UNKNOWNNAME;
-        }
-        return hr;
+        return ResolveNames(names, rgszNames, count, ids);
     }
 };
 
@@ -208,11 +188,7 @@ public:
         case 7: r = Var::Bool(form_->Visible()); break;
         default: return DISP_E_MEMBERNOTFOUND;
         }
-        if (result) {
-            VariantInit(result);
-            *result = r.v;
-            VariantInit(&r.v);
-        }
+        HandOut(r, result);
         return S_OK;
     }
 
@@ -338,11 +314,7 @@ public:
             case 7: r = Var::I4(o->Index()); break;
             default: return DISP_E_MEMBERNOTFOUND;
             }
-            if (result) {
-                VariantInit(result);
-                *result = r.v;
-                VariantInit(&r.v);
-            }
+            HandOut(r, result);
             return S_OK;
         }
     } extender_{this};
@@ -535,11 +507,7 @@ public:
         case DISPID_AMBIENT_MESSAGEREFLECT: r = Var::Bool(false); break;
         default: return DISP_E_MEMBERNOTFOUND;
         }
-        if (result) {
-            VariantInit(result);
-            *result = r.v;
-            VariantInit(&r.v);
-        }
+        HandOut(r, result);
         return S_OK;
     }
 
