@@ -169,7 +169,7 @@ bool CMiniFrame::InTree(const CLayoutBlock* block) const {
   return top == section_->m_pRoot;
 }
 
-void CMiniFrame::InsertIntoTree(CPaneWnd* p, int side, CPaneWnd* tabOf) {
+void CMiniFrame::InsertIntoTree(CPaneWnd* p, int side, CPaneWnd* tabOf, CPaneWnd* besideOf) {
   if (!section_ || (p->m_pBlock && InTree(p->m_pBlock))) return;
   layout_->m_hWndFrame = hwnd;
   p->m_pFrame = layout_.get();
@@ -188,19 +188,27 @@ void CMiniFrame::InsertIntoTree(CPaneWnd* p, int side, CPaneWnd* tabOf) {
     return;
   }
   if (side < 0 || side > 3) side = 3;
+  // Beside one pane its leaf is split; otherwise the whole layout.
+  CLayoutBlock* target = root;
   RECT c{};
-  if (hwnd) GetClientRect(hwnd, &c);
-  // The newcomer takes half of the frame along that side.
+  if (besideOf && besideOf != p && besideOf->miniFrame == this && InTree(besideOf->m_pBlock)) {
+    target = besideOf->m_pBlock;
+    c = besideOf->GetRectInFrame();
+    OffsetRect(&c, -c.left, -c.top);
+  } else if (hwnd) {
+    GetClientRect(hwnd, &c);
+  }
+  // The newcomer takes half of what it is put beside.
   const SIZE half{std::max(20L, c.right / 2), std::max(20L, c.bottom / 2)};
   auto* fresh = new CLayoutBlock();
   fresh->m_pPane = p;
-  root->Split(fresh, side, side == 0 || side == 1, half);
+  target->Split(fresh, side, side == 0 || side == 1, half);
   fresh->m_bVacant = false;  // the split leaves the new leaf vacant until a pane is in it
   p->m_pBlock = fresh;
-  if (!root->m_pSplitter) {
-    root->m_pSplitter = new CSplitterBar((side == 1 || side == 3) ? 1 : 0, layout_.get());
-    root->m_pSplitter->m_pBlock = root;
-    if (hwnd) root->m_pSplitter->Create(hwnd);
+  if (!target->m_pSplitter) {
+    target->m_pSplitter = new CSplitterBar((side == 1 || side == 3) ? 1 : 0, layout_.get());
+    target->m_pSplitter->m_pBlock = target;
+    if (hwnd) target->m_pSplitter->Create(hwnd);
   }
 }
 
@@ -247,6 +255,25 @@ int CMiniFrame::DropZone(POINT screen, RECT& ghost, CPaneWnd** tabOf) const {
       ghost = w;
       return 4;
     }
+    // Inside a pane: beside it, at its edge nearest to the point.
+    for (CPaneWnd* p : panes_) {
+      if (!p->IsShown()) continue;
+      RECT w{};
+      GetWindowRect(p->hwnd, &w);
+      if (!PtInRect(&w, screen)) continue;
+      const LONG d[4] = {screen.x - w.left, screen.y - w.top, w.right - screen.x, w.bottom - screen.y};
+      int closest = 0;
+      for (int i = 1; i < 4; ++i)
+        if (d[i] < d[closest]) closest = i;
+      if (tabOf) *tabOf = p;
+      ghost = w;
+      const LONG hw = (w.right - w.left) / 2, hh = (w.bottom - w.top) / 2;
+      if (closest == 0) ghost.right = w.left + hw;
+      if (closest == 1) ghost.bottom = w.top + hh;
+      if (closest == 2) ghost.left = w.right - hw;
+      if (closest == 3) ghost.top = w.bottom - hh;
+      return 5 + closest;
+    }
     return -1;
   }
   const int side = code / 2;
@@ -265,7 +292,7 @@ int CMiniFrame::DropZone(POINT screen, RECT& ghost, CPaneWnd** tabOf) const {
   return side;
 }
 
-void CMiniFrame::AttachPane(CPaneWnd* p, int side, CPaneWnd* tabOf) {
+void CMiniFrame::AttachPane(CPaneWnd* p, int side, CPaneWnd* tabOf, CPaneWnd* besideOf) {
   if (!p || !p->hwnd) return;
   DeferredDelete::Scope scope(this);
   holdsFormPanes = 1;
@@ -297,7 +324,7 @@ void CMiniFrame::AttachPane(CPaneWnd* p, int side, CPaneWnd* tabOf) {
   p->miniFrame = this;
   SetParent(p->hwnd, hwnd);
   if (std::find(panes_.begin(), panes_.end(), p) == panes_.end()) panes_.push_back(p);
-  InsertIntoTree(p, side, tabOf);
+  InsertIntoTree(p, side, tabOf, besideOf);
   const bool several = panes_.size() > 1;
   for (CPaneWnd* q : panes_) {
     q->sharesMiniFrame = several;

@@ -26,13 +26,14 @@ public:
   int Create(const char* title, DWORD style, const RECT& rect, HWND parent);
   // Takes a pane in (the window is made for the first one, at the pane's float rectangle).
   // Later panes go in at side of the frame's layout, or become a tab of tabOf.
-  void AttachPane(CPaneWnd* pane, int side = 3, CPaneWnd* tabOf = nullptr);
+  void AttachPane(CPaneWnd* pane, int side = 3, CPaneWnd* tabOf = nullptr, CPaneWnd* besideOf = nullptr);
   // The frame's layout tree: leaves of one pane or of a tab group, split by bars.
   CLayoutBlock* Root() const;
   CDockFrameBase* LayoutFrame() const { return layout_.get(); }
   // Where a pane dragged to a screen point would go: an edge of the frame (0-3), a tab of
   // *tabOf (4: the single pane under the frame's caption, or the pane whose caption strip is
-  // under the point), or in at the bottom (-1). ghost gets the outline to draw.
+  // under the point), beside *tabOf at side zone - 5 (5-8: the nearest edge of the pane under
+  // the point), or in at the bottom (-1). ghost gets the outline to draw.
   int DropZone(POINT screen, RECT& ghost, CPaneWnd** tabOf = nullptr) const;
   // The pane left; an emptied frame leaves the search list and closes.
   void RemovePane(CPaneWnd* pane);
@@ -90,7 +91,7 @@ public:
 
 private:
   void OnNcLButtonDown(WPARAM hit, POINT screen);
-  void InsertIntoTree(CPaneWnd* pane, int side, CPaneWnd* tabOf);
+  void InsertIntoTree(CPaneWnd* pane, int side, CPaneWnd* tabOf, CPaneWnd* besideOf);
   void RemoveFromTree(CPaneWnd* pane);
   bool InTree(const CLayoutBlock* block) const;
   std::vector<CPaneWnd*> panes_;

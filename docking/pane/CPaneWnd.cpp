@@ -378,6 +378,8 @@ void CPaneWnd::JoinFrame(CMiniFrame* target, int zone, CPaneWnd* tabOf) {
   docked = false;
   if (zone == 4)
     target->AttachPane(this, 3, tabOf && tabOf != this ? tabOf : target->GetFirstPane());
+  else if (zone >= 5 && zone <= 8 && tabOf && tabOf != this)
+    target->AttachPane(this, zone - 5, nullptr, tabOf);
   else
     target->AttachPane(this, zone < 0 || zone > 3 ? 3 : zone);
   if (owner) owner->FireDockStyleChanged(4);
@@ -777,7 +779,7 @@ void CPaneWnd::RunDrag(POINT screen) {
       dropFrameTab_ = nullptr;
       // The tab target may have left that frame while the drag ran.
       if (tab && tab->miniFrame != target) tab = nullptr;
-      JoinFrame(target, tab || dropFrameZone_ != 4 ? dropFrameZone_ : -1, tab);
+      JoinFrame(target, tab || dropFrameZone_ < 4 ? dropFrameZone_ : -1, tab);
       return;
     }
     if (dockFrame && t.zone <= 3) {

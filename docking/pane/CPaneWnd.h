@@ -54,7 +54,7 @@ public:
   bool DockBeside(CPaneWnd* reference, int side);
   // Leaves its place and joins another floating frame.
   // zone: an edge of the target's layout (0-3), a tab of tabOf (4; its first pane when null),
-  // or -1 (bottom).
+  // beside tabOf at side zone - 5 (5-8), or -1 (bottom).
   void JoinFrame(CMiniFrame* target, int zone = -1, CPaneWnd* tabOf = nullptr);
   // Draws this pane's caption active and every other pane's inactive.
   void Activate();

@@ -101,7 +101,8 @@ TEST(FloatFuzz, RandomSequencesKeepEveryReferenceLive) {
   };
   for (int i = 0; i < 4; ++i) newPane();
 
-  for (int step = 0; step < 150; ++step) {
+  int joins = 0;
+  for (int step = 0; step < 300; ++step) {
     SCOPED_TRACE(step);
     if (panes.empty()) newPane();
     CPaneWnd* p = panes[rng() % panes.size()];
@@ -117,10 +118,13 @@ TEST(FloatFuzz, RandomSequencesKeepEveryReferenceLive) {
             old->RemovePane(p);
             CMiniFrame::ReleaseIfUnlisted(old);
           }
-          const int side = static_cast<int>(rng() % 5);
-          // Side 4: a tab of the frame's first pane.
-          if (side == 4) q->miniFrame->AttachPane(p, 3, q->miniFrame->GetFirstPane());
-          else q->miniFrame->AttachPane(p, side);
+          // Joins are rare in the sequence: take the ways in turn so that each one is met.
+          static const int kOrder[8] = {4, 6, 0, 5, 7, 1, 2, 3};
+          const int how = kOrder[joins++ % 8];
+          // 0-3 an edge of the frame; 4-5 a tab of the frame's first pane; 6-7 beside q.
+          if (how == 4 || how == 5) q->miniFrame->AttachPane(p, 3, q->miniFrame->GetFirstPane());
+          else if (how > 5) q->miniFrame->AttachPane(p, static_cast<int>(rng() % 4), nullptr, q);
+          else q->miniFrame->AttachPane(p, how);
         }
         break;
       }

@@ -536,8 +536,12 @@ TEST_F(FloatLayout, DropZonesOfAFrame) {
   // Over the caption of a frame showing one pane: a tab of it, outlined over the caption.
   EXPECT_EQ(f->DropZone(POINT{midX, c.top - 3}, ghost), 4);
   EXPECT_EQ(ghost.top, a->GetScreenRect().top - 18);
-  EXPECT_EQ(f->DropZone(POINT{midX, midY}, ghost), -1);
-  EXPECT_EQ(Dump(ghost), Dump(c));
+  // Inside the pane: beside it, outlined over half of it.
+  CPaneWnd* beside = nullptr;
+  const int inner = f->DropZone(POINT{midX, midY + 20}, ghost, &beside);
+  EXPECT_EQ(inner, 5 + 3);
+  EXPECT_EQ(beside, a);
+  EXPECT_EQ(ghost.bottom, c.bottom);
   // With several panes the caption band docks at the top edge.
   CPaneWnd* b = NewPane("Glyphs", 150, 100);
   b->dockFrame = frame.get();
@@ -648,9 +652,9 @@ TEST_F(FloatLayout, ADropOnACaptionInsideAFrameOfSeveralPanesMakesATabOfThatPane
   EXPECT_EQ(f->DropZone(POINT{wb.left + 30, wb.top + 8}, ghost, &tabOf), 4);
   EXPECT_EQ(tabOf, b);
   EXPECT_EQ(Dump(ghost), Dump(wb));
-  // Below the strip, inside the pane: no tab.
-  EXPECT_EQ(f->DropZone(POINT{wb.left + 30, wb.top + 40}, ghost, &tabOf), -1);
-  EXPECT_EQ(tabOf, nullptr);
+  // Below the strip, inside the pane: beside it (its left edge is nearest), no tab.
+  EXPECT_EQ(f->DropZone(POINT{wb.left + 30, wb.top + 40}, ghost, &tabOf), 5 + 0);
+  EXPECT_EQ(tabOf, b);
 
   DragTo(c, POINT{wb.left + 30, wb.top + 8});
   ASSERT_EQ(c->miniFrame, f);
@@ -746,6 +750,44 @@ TEST_F(FloatLayout, TheBarBetweenTwoPanesOfAFrameMovesTheSplit) {
   GetClientRect(f->hwnd, &c);
   EXPECT_EQ(a->GetRectInFrame().right, c.right);
   EXPECT_EQ(a->GetRectInFrame().bottom, c.bottom);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FloatLayout, ADropInsideAPaneOfAFrameSplitsThatPaneAtItsNearestEdge) {
+  CPaneWnd* a = Floating("Information", 400, 150);
+  CMiniFrame* f = a->miniFrame;
+  CPaneWnd* b = NewPane("Glyphs", 150, 100);
+  b->dockFrame = frame.get();
+  b->JoinFrame(f, 3);  // a above, b below
+  CPaneWnd* c = NewPane("Preview", 150, 100);
+  c->DockTo(frame.get(), 0);
+  const RECT wb = b->GetScreenRect();
+  const POINT nearRight{wb.right - 5, (wb.top + wb.bottom) / 2 + 10};
+  RECT ghost{};
+  CPaneWnd* beside = nullptr;
+  ASSERT_EQ(f->DropZone(nearRight, ghost, &beside), 5 + 2);
+  EXPECT_EQ(beside, b);
+  EXPECT_EQ(ghost.right, wb.right);
+  EXPECT_EQ(ghost.left, wb.right - (wb.right - wb.left) / 2);
+
+  const RECT wa = a->GetScreenRect();
+  DragTo(c, nearRight);
+  ASSERT_EQ(c->miniFrame, f);
+  // b's leaf became b | c; a above keeps its place and width.
+  ASSERT_NE(c->m_pBlock, nullptr);
+  ASSERT_NE(c->m_pBlock->m_pParent, nullptr);
+  EXPECT_EQ(c->m_pBlock->m_pParent, b->m_pBlock->m_pParent);
+  EXPECT_NE(c->m_pBlock->m_pParent, f->Root());
+  EXPECT_EQ(Dump(a->GetScreenRect()), Dump(wa));
+  const RECT rb = b->GetScreenRect(), rc = c->GetScreenRect();
+  EXPECT_EQ(rb.top, wb.top);
+  EXPECT_EQ(rc.top, wb.top);
+  EXPECT_EQ(rc.right, wb.right);
+  EXPECT_EQ(rb.left, wb.left);
+  EXPECT_LT(rb.right, rc.left);
 }
 
 }  // namespace
