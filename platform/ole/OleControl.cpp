@@ -11,6 +11,7 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/Screen.h"
 #include "platform/ole/DispatchHelpers.h"
+#include "platform/ole/RefCounted.h"
 #include "platform/ole/SnapshotEnum.h"
 
 namespace platform::forms {
@@ -109,7 +110,7 @@ struct UnknownItems {
 using EnumUnknown = SnapshotEnum<UnknownItems>;
 
 // The container and by-name face of one form.
-class FormFace : public IOleContainer, public IDispatch {
+class FormFace : public RefCounted<IOleContainer, IDispatch> {
 public:
     explicit FormFace(Form* form) : form_(form) {}
     virtual ~FormFace() = default;
@@ -127,14 +128,6 @@ public:
         }
         AddRef();
         return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG r = --refs_;
-        if (r == 0)
-            delete this;
-        return r;
     }
     STDMETHODIMP ParseDisplayName(IBindCtx*, LPOLESTR, ULONG*, IMoniker**) override { return E_NOTIMPL; }
     STDMETHODIMP EnumObjects(DWORD, IEnumUnknown** out) override
@@ -191,9 +184,6 @@ public:
         HandOut(r, result);
         return S_OK;
     }
-
-private:
-    ULONG refs_ = 1;
 };
 
 std::map<Form*, FormFace*>& Faces()
@@ -242,11 +232,8 @@ void ReleaseFormContainer(Form& form)
 
 // ---- the site of one control ---------------------------------------------------------------
 
-class ControlSite : public IOleClientSite,
-                    public IOleInPlaceSite,
-                    public IOleControlSite,
-                    public IOleInPlaceFrame,
-                    public IDispatch {
+class ControlSite
+    : public RefCounted<IOleClientSite, IOleInPlaceSite, IOleControlSite, IOleInPlaceFrame, IDispatch> {
 public:
     explicit ControlSite(OleControl* owner) : owner_(owner) {}
     virtual ~ControlSite() = default;
@@ -375,14 +362,6 @@ public:
         }
         AddRef();
         return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG r = --refs_;
-        if (r == 0)
-            delete this;
-        return r;
     }
 
     // IOleClientSite
@@ -522,9 +501,6 @@ public:
         r.bottom = r.top + TwipsToPixelsY(owner_->height_);
         return r;
     }
-
-private:
-    ULONG refs_ = 1;
 };
 
 // ---- OleControl ----------------------------------------------------------------------------
