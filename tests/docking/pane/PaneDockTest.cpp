@@ -713,3 +713,39 @@ TEST_F(PaneDock, TabsShowTheirTitlesAsTipsAndTheOwnersPicture) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FloatLayout, TheBarBetweenTwoPanesOfAFrameMovesTheSplit) {
+  CPaneWnd* a = Floating("Information", 400, 150);
+  CMiniFrame* f = a->miniFrame;
+  CPaneWnd* b = NewPane("Glyphs", 150, 100);
+  b->dockFrame = frame.get();
+  b->JoinFrame(f, 0);
+  CLayoutBlock* root = f->Root();
+  ASSERT_NE(root, nullptr);
+  ASSERT_NE(root->m_pSplitter, nullptr);
+  CSplitterBar* bar = root->m_pSplitter;
+  ASSERT_NE(bar->m_hWnd, nullptr);
+  EXPECT_TRUE(SplitterWindow::Adopted(bar));
+  const int before = b->GetRectInFrame().right;
+  SendMessageA(bar->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
+  PostMessageA(bar->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(32, 50));
+  PostMessageA(bar->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(32, 50));
+  SendMessageA(bar->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3, 50));
+  Pump(20);
+  // The split is kept as a ratio, so the edge lands within rounding of the cursor.
+  EXPECT_NEAR(b->GetRectInFrame().right, before + 30, 2);
+  EXPECT_GT(a->GetRectInFrame().left, b->GetRectInFrame().right);
+  RECT c{};
+  GetClientRect(f->hwnd, &c);
+  EXPECT_EQ(a->GetRectInFrame().right, c.right);
+  // A resized frame keeps the split's proportion.
+  SetWindowPos(f->hwnd, nullptr, 0, 0, 400, 250, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump(10);
+  GetClientRect(f->hwnd, &c);
+  EXPECT_EQ(a->GetRectInFrame().right, c.right);
+  EXPECT_EQ(a->GetRectInFrame().bottom, c.bottom);
+}
+
+}  // namespace
