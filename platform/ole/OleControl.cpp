@@ -239,14 +239,15 @@ public:
     virtual ~ControlSite() = default;
     OleControl* owner_;
 
-    // The extender: "Name", "Tag", "Parent", "Container", "Visible", "Object".
-    class Extender : public IDispatch {
+    // A dispatch face that lives inside the site and shares its reference count.
+    class SiteDispatch : public IDispatch {
     public:
-        explicit Extender(ControlSite* site) : site_(site) {}
+        explicit SiteDispatch(ControlSite* site) : site_(site) {}
         ControlSite* site_;
+        IID iid = IID_NULL;  // one more interface id answered, when set
         STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
         {
-            if (riid == IID_IUnknown || riid == IID_IDispatch) {
+            if (riid == IID_IUnknown || riid == IID_IDispatch || (riid == iid && iid != IID_NULL)) {
                 *ppv = static_cast<IDispatch*>(this);
                 AddRef();
                 return S_OK;
@@ -258,6 +259,12 @@ public:
         STDMETHODIMP_(ULONG) Release() override { return site_->Release(); }
         STDMETHODIMP GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
         STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    };
+
+    // The extender: "Name", "Tag", "Parent", "Container", "Visible", "Object".
+    class Extender : public SiteDispatch {
+    public:
+        using SiteDispatch::SiteDispatch;
         STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
         {
             static const NameTable table{{{"Name", 1}, {"Tag", 2}, {"Parent", 3}, {"Container", 4},
@@ -307,25 +314,9 @@ public:
     } extender_{this};
 
     // The events sink handed to the control.
-    class Sink : public IDispatch {
+    class Sink : public SiteDispatch {
     public:
-        explicit Sink(ControlSite* site) : site_(site) {}
-        ControlSite* site_;
-        IID iid = IID_NULL;
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-        {
-            if (riid == IID_IUnknown || riid == IID_IDispatch || (riid == iid && iid != IID_NULL)) {
-                *ppv = static_cast<IDispatch*>(this);
-                AddRef();
-                return S_OK;
-            }
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        STDMETHODIMP_(ULONG) AddRef() override { return site_->AddRef(); }
-        STDMETHODIMP_(ULONG) Release() override { return site_->Release(); }
-        STDMETHODIMP GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
-        STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+        using SiteDispatch::SiteDispatch;
         STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
         STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override
         {
