@@ -26,14 +26,6 @@ STDMETHODIMP NameDispatch::QueryInterface(REFIID riid, void** ppv)
     return S_OK;
 }
 
-STDMETHODIMP_(ULONG) NameDispatch::Release()
-{
-    ULONG r = --refs_;
-    if (r == 0)
-        delete this;
-    return r;
-}
-
 void NameDispatch::Orphan()
 {
     get_ = nullptr;

@@ -8,20 +8,18 @@
 #include <vector>
 
 #include "platform/ole/OleControl.h"
+#include "platform/ole/RefCounted.h"
 
 namespace platform::forms {
 
-class NameDispatch : public IDispatch {
+class NameDispatch : public RefCounted<IDispatch> {
 public:
     using Getter = std::function<HRESULT(DISPID, Var&)>;
     using Putter = std::function<HRESULT(DISPID, const Var&)>;
     NameDispatch(std::vector<std::pair<std::string, DISPID>> names, Getter get, Putter put = nullptr,
                  std::vector<IID> extra = {});
-    virtual ~NameDispatch() = default;
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
@@ -36,7 +34,6 @@ private:
     Getter get_;
     Putter put_;
     std::vector<IID> extra_;
-    ULONG refs_ = 1;
 };
 
 // An IEnumVARIANT over a snapshot of values.

@@ -11,6 +11,7 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/Screen.h"
 #include "platform/ole/DispatchHelpers.h"
+#include "platform/ole/RefCounted.h"
 #include "platform/ole/SnapshotEnum.h"
 
 namespace platform::forms {
@@ -109,7 +110,7 @@ struct UnknownItems {
 using EnumUnknown = SnapshotEnum<UnknownItems>;
 
 // The container and by-name face of one form.
-class FormFace : public IOleContainer, public IDispatch {
+class FormFace : public RefCounted<IOleContainer, IDispatch> {
 public:
     explicit FormFace(Form* form) : form_(form) {}
     virtual ~FormFace() = default;
@@ -127,14 +128,6 @@ public:
         }
         AddRef();
         return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG r = --refs_;
-        if (r == 0)
-            delete this;
-        return r;
     }
     STDMETHODIMP ParseDisplayName(IBindCtx*, LPOLESTR, ULONG*, IMoniker**) override { return E_NOTIMPL; }
     STDMETHODIMP EnumObjects(DWORD, IEnumUnknown** out) override
@@ -191,9 +184,6 @@ public:
         HandOut(r, result);
         return S_OK;
     }
-
-private:
-    ULONG refs_ = 1;
 };
 
 std::map<Form*, FormFace*>& Faces()
@@ -242,24 +232,22 @@ void ReleaseFormContainer(Form& form)
 
 // ---- the site of one control ---------------------------------------------------------------
 
-class ControlSite : public IOleClientSite,
-                    public IOleInPlaceSite,
-                    public IOleControlSite,
-                    public IOleInPlaceFrame,
-                    public IDispatch {
+class ControlSite
+    : public RefCounted<IOleClientSite, IOleInPlaceSite, IOleControlSite, IOleInPlaceFrame, IDispatch> {
 public:
     explicit ControlSite(OleControl* owner) : owner_(owner) {}
     virtual ~ControlSite() = default;
     OleControl* owner_;
 
-    // The extender: "Name", "Tag", "Parent", "Container", "Visible", "Object".
-    class Extender : public IDispatch {
+    // A dispatch face that lives inside the site and shares its reference count.
+    class SiteDispatch : public IDispatch {
     public:
-        explicit Extender(ControlSite* site) : site_(site) {}
+        explicit SiteDispatch(ControlSite* site) : site_(site) {}
         ControlSite* site_;
+        IID iid = IID_NULL;  // one more interface id answered, when set
         STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
         {
-            if (riid == IID_IUnknown || riid == IID_IDispatch) {
+            if (riid == IID_IUnknown || riid == IID_IDispatch || (riid == iid && iid != IID_NULL)) {
                 *ppv = static_cast<IDispatch*>(this);
                 AddRef();
                 return S_OK;
@@ -271,6 +259,12 @@ public:
         STDMETHODIMP_(ULONG) Release() override { return site_->Release(); }
         STDMETHODIMP GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
         STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    };
+
+    // The extender: "Name", "Tag", "Parent", "Container", "Visible", "Object".
+    class Extender : public SiteDispatch {
+    public:
+        using SiteDispatch::SiteDispatch;
         STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
         {
             static const NameTable table{{{"Name", 1}, {"Tag", 2}, {"Parent", 3}, {"Container", 4},
@@ -320,25 +314,9 @@ public:
     } extender_{this};
 
     // The events sink handed to the control.
-    class Sink : public IDispatch {
+    class Sink : public SiteDispatch {
     public:
-        explicit Sink(ControlSite* site) : site_(site) {}
-        ControlSite* site_;
-        IID iid = IID_NULL;
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-        {
-            if (riid == IID_IUnknown || riid == IID_IDispatch || (riid == iid && iid != IID_NULL)) {
-                *ppv = static_cast<IDispatch*>(this);
-                AddRef();
-                return S_OK;
-            }
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        STDMETHODIMP_(ULONG) AddRef() override { return site_->AddRef(); }
-        STDMETHODIMP_(ULONG) Release() override { return site_->Release(); }
-        STDMETHODIMP GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
-        STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+        using SiteDispatch::SiteDispatch;
         STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
         STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override
         {
@@ -375,14 +353,6 @@ public:
         }
         AddRef();
         return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG r = --refs_;
-        if (r == 0)
-            delete this;
-        return r;
     }
 
     // IOleClientSite
@@ -522,9 +492,6 @@ public:
         r.bottom = r.top + TwipsToPixelsY(owner_->height_);
         return r;
     }
-
-private:
-    ULONG refs_ = 1;
 };
 
 // ---- OleControl ----------------------------------------------------------------------------

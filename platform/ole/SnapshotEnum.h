@@ -8,10 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ole/RefCounted.h"
+
 namespace platform::forms {
 
 template <class Traits>
-class SnapshotEnum : public Traits::Interface {
+class SnapshotEnum : public RefCounted<typename Traits::Interface> {
 public:
     using Interface = typename Traits::Interface;
     using Item = typename Traits::Item;
@@ -22,7 +24,7 @@ public:
         for (Item& i : items_)
             Traits::Hold(i);
     }
-    virtual ~SnapshotEnum()
+    ~SnapshotEnum() override
     {
         for (Item& i : items_)
             Traits::Drop(i);
@@ -31,19 +33,11 @@ public:
     {
         if (riid == IID_IUnknown || riid == Traits::Iid()) {
             *ppv = static_cast<Interface*>(this);
-            AddRef();
+            this->AddRef();
             return S_OK;
         }
         *ppv = nullptr;
         return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG r = --refs_;
-        if (r == 0)
-            delete this;
-        return r;
     }
     STDMETHODIMP Next(ULONG celt, Out* out, ULONG* fetched) override
     {
@@ -77,7 +71,6 @@ public:
 private:
     std::vector<Item> items_;
     size_t pos_ = 0;
-    ULONG refs_ = 1;
 };
 
 }  // namespace platform::forms
