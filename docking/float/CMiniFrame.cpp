@@ -79,14 +79,17 @@ CMiniFrame::CMiniFrame() : layout_(std::make_unique<CDockFrameBase>(0)) {
 CMiniFrame::~CMiniFrame() {
   --g_live;
   // The tree goes first, while the pane windows its tab strips sit in still exist.
+  const CDockFrameBase* layoutFrame = layout_.get();
   layout_.reset();
   section_ = nullptr;
   // Nothing may keep pointing at a frame that is gone.
   Unlist(g_floating, this);
   for (auto it = g_windows.begin(); it != g_windows.end();)
     it = it->frame == this ? g_windows.erase(it) : it + 1;
-  for (CPaneWnd* p : panes_)
+  for (CPaneWnd* p : panes_) {
     if (p->miniFrame == this) p->miniFrame = nullptr;
+    if (p->m_pFrame == layoutFrame) p->m_pFrame = nullptr;
+  }
   if (hwnd && IsWindow(hwnd)) {
     HWND h = hwnd;
     hwnd = nullptr;
@@ -213,6 +216,7 @@ void CMiniFrame::InsertIntoTree(CPaneWnd* p, int side, CPaneWnd* tabOf, CPaneWnd
 }
 
 void CMiniFrame::RemoveFromTree(CPaneWnd* p) {
+  if (p->m_pFrame == layout_.get()) p->m_pFrame = nullptr;  // the layout frame may go before the pane
   CLayoutBlock* block = p->m_pBlock;
   if (!block || !InTree(block)) return;
   if (block->m_pTabStrip && block->m_pTabStrip->HasPane(p)) {
