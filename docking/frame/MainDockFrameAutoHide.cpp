@@ -4,6 +4,7 @@
 #include "docking/frame/MainDockFrame.h"
 #include "docking/layout/Geometry.h"
 #include "docking/layout/LayoutBlock.h"
+#include "docking/layout/SplitterBar.h"
 #include "docking/pane/CPaneWnd.h"
 #include "docking/pane/PaneOwner.h"
 #include "docking/framework/PointerArray.h"

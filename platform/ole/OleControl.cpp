@@ -133,12 +133,14 @@ public:
     STDMETHODIMP EnumObjects(DWORD, IEnumUnknown** out) override
     {
         std::vector<IUnknown*> items;
-        if (form_)
-            for (Component* c : form_->Components())
+        if (form_) {
+            for (Component* c : form_->Components()) {
                 if (auto* o = dynamic_cast<OleControl*>(c); o && o->Object())
                     items.push_back(o->Object());
                 else if (IUnknown* u = c->ContainedObject())
                     items.push_back(u);
+            }
+        }
         *out = new EnumUnknown(std::move(items));
         return S_OK;
     }
