@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/QlError.h"
 #include "core/modMain.h"
 #include "platform/ErrorReporter.h"
 #include "platform/forms/DemoForm.h"
@@ -18,10 +19,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     OleInitialize(nullptr);
     platform::SetErrorReporter(ReportToLog);
     int rc = 0;
-    {
+    try {
         auto demo = std::make_shared<platform::forms::frmDemo>();
         demo->Show();
         rc = platform::forms::RunMessageLoop();
+    } catch (const QlError& e) {
+        modMain::LogError("modMain: Main", e.Number, e.Description);
+        MessageBoxA(nullptr, e.Description.c_str(), "Quillery Pro", MB_OK | MB_ICONERROR);
+        rc = 1;
+    } catch (const std::exception& e) {
+        modMain::LogError("modMain: Main", 0, e.what());
+        MessageBoxA(nullptr, e.what(), "Quillery Pro", MB_OK | MB_ICONERROR);
+        rc = 1;
     }
     OleUninitialize();
     return rc;
