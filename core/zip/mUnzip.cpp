@@ -2,6 +2,7 @@
 
 #include "core/QlError.h"
 #include "core/modMain.h"
+#include "core/zip/ZipCallbackText.h"
 #include "core/zip/cUnzip.h"
 #include "platform/AnsiText.h"
 #include "platform/zip/ZipReader.h"
@@ -45,15 +46,8 @@ struct State {
     bool cancelled = false;
 } g;
 
-std::string Trim(const std::string& s)
-{
-    size_t a = s.find_first_not_of(' ');
-    if (a == std::string::npos)
-        return std::string();
-    return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
-
-bool InWindow(size_t length) { return length > 1 && length < 1024; }
+using zipcallback::InWindow;
+using zipcallback::Trim;
 
 // Days from 1970-01-01 of a proleptic Gregorian date.
 int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d)

@@ -1,6 +1,7 @@
 #include "core/zip/mZip.h"
 
 #include "core/modMain.h"
+#include "core/zip/ZipCallbackText.h"
 #include "core/zip/cZip.h"
 #include "platform/AnsiText.h"
 #include "platform/zip/ZipResult.h"
@@ -31,15 +32,8 @@ struct State {
     bool passwordAsked = false;
 } g;
 
-std::string Trim(const std::string& s)
-{
-    size_t a = s.find_first_not_of(' ');
-    if (a == std::string::npos)
-        return std::string();
-    return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
-
-bool InWindow(size_t length) { return length > 1 && length < 1024; }
+using zipcallback::InWindow;
+using zipcallback::Trim;
 
 // The engine's questions, answered through the module's callbacks.
 class Bridge : public qlzip::ZipWriteEvents {
