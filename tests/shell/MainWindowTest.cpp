@@ -217,3 +217,29 @@ TEST_F(ShellSecondStart, FindsTheFloatingPane)
     EXPECT_EQ(Forms::frmPropertyFont->CurrentDockStyle(), DockStyle::DockToNone);
     EXPECT_EQ(Forms::frmFonts->CurrentDockStyle(), DockStyle::DockToLeft);
 }
+
+// Items named in the menu-image table get their picture beside them, found by caption.
+TEST_F(ShellTest, MenuItemsGetTheirPictures)
+{
+    frmMain& main = *Forms::frmMain;
+    main.Show();
+    HMENU help = main.mnuWindow.Popup();
+    ASSERT_NE(help, nullptr);
+    SendMessageA(main.Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(help), 4);
+    auto bitmapOf = [&](Menu& item) {
+        MENUITEMINFOA mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_BITMAP;
+        GetMenuItemInfoA(help, static_cast<UINT>(item.CommandId()), FALSE, &mii);
+        return mii.hbmpItem;
+    };
+    EXPECT_EQ(bitmapOf(main.mnuAbout), HBMMENU_CALLBACK);
+    EXPECT_EQ(bitmapOf(main.mnuHelpFileContents), HBMMENU_CALLBACK);
+    EXPECT_EQ(bitmapOf(main.mnuTip), nullptr) << "no picture for the tip of the day";
+
+    MEASUREITEMSTRUCT mi{};
+    mi.CtlType = ODT_MENU;
+    mi.itemID = static_cast<UINT>(main.mnuAbout.CommandId());
+    EXPECT_TRUE(SendMessageA(main.Window(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi)));
+    EXPECT_EQ(mi.itemWidth, 16u);
+}
