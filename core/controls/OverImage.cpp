@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/controls/GdiTally.h"
 #include "core/modMain.h"
 

@@ -1,6 +1,6 @@
 #include "core/zip/cUnzip.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/zip/mUnzip.h"
 
 #include <zlib.h>

@@ -1,6 +1,6 @@
 #include "core/zip/mUnzip.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/modMain.h"
 #include "core/zip/ZipCallbackText.h"
 #include "core/zip/cUnzip.h"

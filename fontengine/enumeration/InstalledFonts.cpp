@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/modMain.h"
 #include "fontengine/FaceProbe.h"
 #include "fontengine/FontPreview.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/modMain.h"
 #include "fontengine/install/FileVersion.h"
 #include "fontengine/install/FontFileNames.h"

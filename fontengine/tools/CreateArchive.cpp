@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/files/modFileFunctions.h"
 #include "core/modMain.h"
 #include "core/zip/cZip.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/forms/WindowClasses.h"
 
 namespace platform::forms {

@@ -1,6 +1,6 @@
 #include "platform/controls/Toolbar.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/controls/ImageList.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/WindowClasses.h"
