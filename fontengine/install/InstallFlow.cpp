@@ -11,6 +11,7 @@
 #include "fontengine/install/FontsKey.h"
 #include "fontengine/install/SameContent.h"
 #include "fontengine/install/ReplaceAtReboot.h"
+#include "platform/forms/Seams.h"
 
 namespace qlInstall {
 
@@ -29,7 +30,7 @@ bool FileExists(const std::string& path)
 void Say(bool showError, const std::string& text)
 {
     if (showError)
-        MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK);
+        platform::forms::MsgBox(text);
 }
 
 void SayDllError(bool showError, DWORD error) { Say(showError, "DLL-Error " + std::to_string(error)); }
@@ -86,10 +87,9 @@ int32_t ScheduleReplacement(const Places& places, const std::string& source, con
     if (!registered)
         modMain::LogError("qlToolsEx: ReplaceAtReboot", 0, "Cannot write the Fonts key value " + valueName);
     if (showError)
-        MessageBoxA(nullptr,
-                    "The font you try to install is currently in use.\r\n"
-                    "Your computer must be rebooted in order to install it...",
-                    "Font installation", MB_OK | MB_ICONEXCLAMATION);
+        platform::forms::MsgBox("The font you try to install is currently in use.\r\n"
+                                "Your computer must be rebooted in order to install it...",
+                                platform::forms::vbOKOnly | platform::forms::vbExclamation, "Font installation");
     return 3;
 }
 
