@@ -86,7 +86,7 @@ void cUnzip::RaiseOverwritePrompt(const std::string& sFile, int32_t& eResponse)
     try {
         events_->OverwritePrompt(sFile, eResponse);
     } catch (...) {
-        eResponse = 100;
+        eResponse = cUnzipEvents::OverwriteNo;
     }
 }
 
