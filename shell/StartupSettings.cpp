@@ -101,9 +101,9 @@ void Apply(qlDisplay& d, const Reader& read)
         auto v = ToInteger(read(name, def));
         return v ? *v : *ToInteger(def);
     };
-    d.CurrentView(0);
+    d.CurrentView(qlDisplay::ViewNothing);
     d.CharacterSet(1);
-    d.FontType(12);
+    d.FontType(qlDisplay::FilterAll);
     d.BackColor(static_cast<std::uint32_t>(number("prop_backcolor", "16777215")));
     d.ForeColor(static_cast<std::uint32_t>(number("prop_forecolor", "0")));
     d.FontName("Arial");
