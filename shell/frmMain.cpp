@@ -16,6 +16,7 @@
 #include "preview/frmBig.h"
 #include "preview/frmFontBrowser.h"
 #include "preview/frmViewer.h"
+#include "platform/ScopedWin.h"
 #include "shell/DockLibrary.h"
 #include "shell/DrawnIcons.h"
 #include "shell/LogFailure.h"
@@ -93,12 +94,11 @@ void frmMain::Design()
     ClientSize(14040, 11100);
     restorePending_ = false;
     exitAgreed_ = false;
-    if (IClassFactory* f = DockLibrary::ClassFactory(dock::kClsidDockFrame)) {
-        Dock1.Factory(f);
-        f->Release();
-    } else {
+    platform::ComPtr<IClassFactory> factory(DockLibrary::ClassFactory(dock::kClsidDockFrame));
+    if (factory)
+        Dock1.Factory(factory.Get());
+    else
         Dock1.ClassId(dock::kClsidDockFrame);
-    }
     if (sb.PanelCount() == 0) {
         sb.AddPanel("", 2540);
         sb.AddPanel("", 19076);

@@ -34,3 +34,18 @@ TEST_F(ShellTest, MainWindowHostsDockedPanesThatTickTheirMenuItems)
     EXPECT_TRUE(fonts.PaneVisible());
     EXPECT_TRUE(main.mnuView(0).Checked()) << "OnShown sets the tick";
 }
+
+// A pane window that was never shown counts as hidden, so the View command shows it.
+TEST_F(ShellTest, ViewCommandShowsAPaneNeverShownBefore)
+{
+    frmMain& main = *Forms::frmMain;
+    main.Show();
+    Pump();
+    main.mnuView(5).RaiseClick();  // the detailed list: not part of the default layout
+    Pump();
+    ASSERT_TRUE(modMain::IsLoaded("frmAllFonts"));
+    EXPECT_TRUE(main.mnuView(5).Checked());
+    main.mnuView(5).RaiseClick();
+    Pump();
+    EXPECT_FALSE(main.mnuView(5).Checked());
+}
