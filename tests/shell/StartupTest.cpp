@@ -8,6 +8,23 @@
 
 using namespace platform::forms;
 
+namespace {
+bool g_closeTried = false;
+bool g_splashStayed = false;
+// While the splash reads, try to close it (as Alt+F4 would).
+void CALLBACK TryToClose(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_closeTried || !Forms::frmSplash.IsLoaded())
+        return;
+    frmSplash& s = *Forms::frmSplash;
+    if (s.lblStatus.Caption().rfind("...processing font", 0) != 0)
+        return;
+    g_closeTried = true;
+    SendMessageA(s.Window(), WM_CLOSE, 0, 0);
+    g_splashStayed = Forms::frmSplash.IsLoaded();
+}
+}  // namespace
+
 class StartupTest : public ShellTest {
 protected:
     void SetUp() override
@@ -68,4 +85,16 @@ TEST_F(StartupTest, SplashShowsTheReadsProgress)
     EXPECT_EQ(splash.lblVersion.Caption(), "Version " + modMain::AppVersion);
     splash.Unload(vbFormCode);
     EXPECT_FALSE(Forms::frmSplash.Exists()) << "the splash drops its shared instance";
+}
+
+TEST_F(StartupTest, SplashCannotBeClosedWhileItReads)
+{
+    g_closeTried = g_splashStayed = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 1, TryToClose);
+    modMain::Main("");
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_closeTried) << "the read ended before a close could be tried";
+    EXPECT_TRUE(g_splashStayed);
+    EXPECT_GT(modMain::FontModel->Fonts()->Count(), 0) << "the read went to its end";
+    EXPECT_TRUE(Forms::frmMain.IsLoaded());
 }
