@@ -92,6 +92,7 @@ Menu* frmMain::FindMenu(const std::string& name, int index)
 void frmMain::Design()
 {
     ClientSize(14040, 11100);
+    BackColor(platform::forms::SysColor(COLOR_APPWORKSPACE));
     restorePending_ = false;
     exitAgreed_ = false;
     platform::ComPtr<IClassFactory> factory(DockLibrary::ClassFactory(dock::kClsidDockFrame));
