@@ -14,7 +14,6 @@ PaneForm::PaneForm(std::string name) : Form(std::move(name)), row_(PaneTable::Fi
             paneMade_ = true;
             OnShown();
         } else if (id == static_cast<DISPID>(PaneEventId::OnHidden)) {
-            paneMade_ = true;
             OnHidden();
         }
     };

@@ -243,3 +243,17 @@ TEST_F(ShellTest, MenuItemsGetTheirPictures)
     EXPECT_TRUE(SendMessageA(main.Window(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi)));
     EXPECT_EQ(mi.itemWidth, 16u);
 }
+
+TEST_F(ShellTest, CloseAllWindowsClearsEveryViewTick)
+{
+    frmMain& main = *Forms::frmMain;
+    main.Show();
+    Pump();
+    main.mnuView(11).RaiseClick();
+    Pump();
+    for (int i = 0; i < main.mnuView.Count(); ++i)
+        EXPECT_FALSE(main.mnuView(i).Checked()) << i;
+    EXPECT_TRUE(main.IsLoaded());
+    EXPECT_TRUE(Forms::frmFonts.IsLoaded()) << "the command unloads no window";
+    EXPECT_EQ(FailureText(), "");
+}
