@@ -257,3 +257,26 @@ TEST_F(ShellTest, CloseAllWindowsClearsEveryViewTick)
     EXPECT_TRUE(Forms::frmFonts.IsLoaded()) << "the command unloads no window";
     EXPECT_EQ(FailureText(), "");
 }
+
+TEST_F(ShellTest, StyleHelpAndSystemCommands)
+{
+    frmMain& main = *Forms::frmMain;
+    main.Show();
+    main.mnuDS(2).RaiseClick();
+    EXPECT_EQ(modMain::FontModel->Display()->Style(), 3);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(main.mnuDS(k).Checked(), k == 2);
+
+    BeginScript();
+    main.mnuExplorerFontFolder.RaiseClick();
+    main.mnuHelpFileIndex.RaiseClick();
+    main.mnuInternetLink(1).RaiseClick();
+    main.mnuInternetLink(3).RaiseClick();  // a separator
+    ASSERT_EQ(ScriptLog().size(), 3u);
+    EXPECT_NE(ScriptLog()[0].text.find("\\explorer.exe"), std::string::npos) << "by its full path";
+    EXPECT_EQ(ScriptLog()[0].detail, "Open /e,/root," + modMain::FontModel->FontFolder());
+    EXPECT_EQ(ScriptLog()[1].kind, "Help");
+    EXPECT_NE(ScriptLog()[1].text.find("\\quillery pro.chm"), std::string::npos);
+    EXPECT_NE(ScriptLog()[2].text.find("/forum/index.php?board=29.0"), std::string::npos);
+    EndScript();
+}
