@@ -43,8 +43,9 @@ bool EnableShutdownPrivilege()
 
 }  // namespace
 
-qlToolsEx::Result qlToolsEx::InstallBitmapFont(const std::string& strSourcePath, const std::string& strFontFileName,
-                                     bool bolShowError, bool ForceInstall)
+qlToolsEx::Result qlToolsEx::InstallBitmapFont(const std::string& strSourcePath,
+                                               const std::string& strFontFileName,
+                                               bool bolShowError, bool ForceInstall)
 {
     return Guarded("InstallBitmapFont", InstallFailed, [&] {
         return qlInstall::InstallPermanent(FontKind::Bitmap, strSourcePath, strFontFileName, bolShowError,
@@ -52,16 +53,18 @@ qlToolsEx::Result qlToolsEx::InstallBitmapFont(const std::string& strSourcePath,
     });
 }
 
-qlToolsEx::Result qlToolsEx::InstallBitmapFontTemporary(const std::string& strSourcePath, const std::string& strFontFileName,
-                                              bool bolShowError, bool ForceInstall)
+qlToolsEx::Result qlToolsEx::InstallBitmapFontTemporary(const std::string& strSourcePath,
+                                                        const std::string& strFontFileName,
+                                                        bool bolShowError, bool ForceInstall)
 {
     return Guarded("InstallBitmapFontTemporary", InstallFailed, [&] {
         return qlInstall::InstallForSession(FontKind::Bitmap, strSourcePath, strFontFileName, bolShowError);
     });
 }
 
-qlToolsEx::Result qlToolsEx::InstallTTFont(const std::string& strSourcePath, const std::string& strFontFileName,
-                                 bool bolShowError, bool ForceInstall)
+qlToolsEx::Result qlToolsEx::InstallTTFont(const std::string& strSourcePath,
+                                           const std::string& strFontFileName,
+                                           bool bolShowError, bool ForceInstall)
 {
     return Guarded("InstallTTFont", InstallFailed, [&] {
         return qlInstall::InstallPermanent(FontKind::TrueType, strSourcePath, strFontFileName, bolShowError,
@@ -69,8 +72,9 @@ qlToolsEx::Result qlToolsEx::InstallTTFont(const std::string& strSourcePath, con
     });
 }
 
-qlToolsEx::Result qlToolsEx::InstallTTFontTemporary(const std::string& strSourcePath, const std::string& strFontFileName,
-                                          bool bolShowError, bool ForceInstall)
+qlToolsEx::Result qlToolsEx::InstallTTFontTemporary(const std::string& strSourcePath,
+                                                    const std::string& strFontFileName,
+                                                    bool bolShowError, bool ForceInstall)
 {
     return Guarded("InstallTTFontTemporary", InstallFailed, [&] {
         return qlInstall::InstallForSession(FontKind::TrueType, strSourcePath, strFontFileName, bolShowError);
