@@ -430,7 +430,12 @@ bool frmMain::BeforeUnload(int mode)
         if (cancel)
             return false;
     }
-    return MDIForm::BeforeUnload(mode);
+    // A child window that refuses to close keeps the program: ask again next time.
+    if (!MDIForm::BeforeUnload(mode)) {
+        exitAgreed_ = false;
+        return false;
+    }
+    return true;
 }
 
 void frmMain::Form_Unload(int&)
