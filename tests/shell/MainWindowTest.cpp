@@ -217,3 +217,66 @@ TEST_F(ShellSecondStart, FindsTheFloatingPane)
     EXPECT_EQ(Forms::frmPropertyFont->CurrentDockStyle(), DockStyle::DockToNone);
     EXPECT_EQ(Forms::frmFonts->CurrentDockStyle(), DockStyle::DockToLeft);
 }
+
+// Items named in the menu-image table get their picture beside them, found by caption.
+TEST_F(ShellTest, MenuItemsGetTheirPictures)
+{
+    frmMain& main = *Forms::frmMain;
+    main.Show();
+    HMENU help = main.mnuWindow.Popup();
+    ASSERT_NE(help, nullptr);
+    SendMessageA(main.Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(help), 4);
+    auto bitmapOf = [&](Menu& item) {
+        MENUITEMINFOA mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_BITMAP;
+        GetMenuItemInfoA(help, static_cast<UINT>(item.CommandId()), FALSE, &mii);
+        return mii.hbmpItem;
+    };
+    EXPECT_EQ(bitmapOf(main.mnuAbout), HBMMENU_CALLBACK);
+    EXPECT_EQ(bitmapOf(main.mnuHelpFileContents), HBMMENU_CALLBACK);
+    EXPECT_EQ(bitmapOf(main.mnuTip), nullptr) << "no picture for the tip of the day";
+
+    MEASUREITEMSTRUCT mi{};
+    mi.CtlType = ODT_MENU;
+    mi.itemID = static_cast<UINT>(main.mnuAbout.CommandId());
+    EXPECT_TRUE(SendMessageA(main.Window(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi)));
+    EXPECT_EQ(mi.itemWidth, 16u);
+}
+
+TEST_F(ShellTest, CloseAllWindowsClearsEveryViewTick)
+{
+    frmMain& main = *Forms::frmMain;
+    main.Show();
+    Pump();
+    main.mnuView(11).RaiseClick();
+    Pump();
+    for (int i = 0; i < main.mnuView.Count(); ++i)
+        EXPECT_FALSE(main.mnuView(i).Checked()) << i;
+    EXPECT_TRUE(main.IsLoaded());
+    EXPECT_TRUE(Forms::frmFonts.IsLoaded()) << "the command unloads no window";
+    EXPECT_EQ(FailureText(), "");
+}
+
+TEST_F(ShellTest, StyleHelpAndSystemCommands)
+{
+    frmMain& main = *Forms::frmMain;
+    main.Show();
+    main.mnuDS(2).RaiseClick();
+    EXPECT_EQ(modMain::FontModel->Display()->Style(), 3);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(main.mnuDS(k).Checked(), k == 2);
+
+    BeginScript();
+    main.mnuExplorerFontFolder.RaiseClick();
+    main.mnuHelpFileIndex.RaiseClick();
+    main.mnuInternetLink(1).RaiseClick();
+    main.mnuInternetLink(3).RaiseClick();  // a separator
+    ASSERT_EQ(ScriptLog().size(), 3u);
+    EXPECT_NE(ScriptLog()[0].text.find("\\explorer.exe"), std::string::npos) << "by its full path";
+    EXPECT_EQ(ScriptLog()[0].detail, "Open /e,/root," + modMain::FontModel->FontFolder());
+    EXPECT_EQ(ScriptLog()[1].kind, "Help");
+    EXPECT_NE(ScriptLog()[1].text.find("\\quillery pro.chm"), std::string::npos);
+    EXPECT_NE(ScriptLog()[2].text.find("/forum/index.php?board=29.0"), std::string::npos);
+    EndScript();
+}
