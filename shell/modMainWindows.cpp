@@ -5,12 +5,14 @@
 
 #include <cstring>
 
-#include "core/LogCaught.h"
 #include "core/QlError.h"
+#include "core/help/HelpTexts.h"
 #include "core/richtext/RtbLine.h"
 #include "fontengine/FontModel.h"
 #include "fontengine/qlMain.h"
 #include "platform/controls/RichTextBox.h"
+#include "shell/LogFailure.h"
+#include "shell/frmHelp.h"
 
 namespace modMain {
 
@@ -47,8 +49,26 @@ void AddLineToRTB(const std::string& text, std::int16_t size, platform::forms::R
         if (!SendMessageA(h, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf)))
             throw QlError(5, "modMain", "The rich-text box refused the format");
         rtb.SelText(text + "\r\n");
-    } catch (...) {
-        LogCaught("modMain: AddLineToRTB");
+    } catch (const std::exception& e) {
+        LogFailure("modMain: AddLineToRTB", e);
+    }
+}
+
+void ShowQuickHelp(const std::string& topic, bool)
+{
+    constexpr std::uint32_t kBlue = 0xFF0000;
+    constexpr auto kRegular = static_cast<std::int32_t>(TextStyle::Regular);
+    try {
+        if (!Forms::frmHelp.IsLoaded() || !Forms::frmHelp->Visible())
+            return;
+        platform::forms::RichTextBox& rtb = Forms::frmHelp->rtbHelp;
+        rtb.Text("");
+        AddLineToRTB(topic, 12, rtb, "Arial", static_cast<std::int32_t>(TextStyle::Underline),
+                     static_cast<std::int32_t>(TextStyle::Bold), kBlue);
+        AddLineToRTB("", 10, rtb, "Arial", kRegular, kRegular, 0);
+        AddLineToRTB(GetHelpText(topic) + "  ", 10, rtb, "Arial", kRegular, kRegular, kBlue);
+    } catch (const std::exception&) {
+        // The quick help is a courtesy: a failure ends it without a trace.
     }
 }
 

@@ -101,6 +101,10 @@ std::string BuildRtf(const std::vector<RtbLine>& lines, std::uint32_t foreColor,
     }
     rtf += "}\n";
     rtf += body;
+    // A stream that replaces the whole text gives its last paragraph mark to the box's own
+    // final paragraph: one more keeps every line's mark.
+    if (!lines.empty())
+        rtf += "\\par\n";
     rtf += "}";
     return rtf;
 }
