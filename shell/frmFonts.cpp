@@ -1,5 +1,6 @@
 #include "shell/frmFonts.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "core/QlError.h"
