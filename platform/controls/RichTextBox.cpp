@@ -162,6 +162,13 @@ void RichTextBox::SelCharset(int charset)
     SendMessageA(hWnd(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
 }
 
+void RichTextBox::BackColor(OleColor c)
+{
+    Control::BackColor(c);
+    if (hwnd_)
+        SendMessageA(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(TranslateColor(c)));
+}
+
 void RichTextBox::Locked(bool v)
 {
     locked_ = v;

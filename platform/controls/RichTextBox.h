@@ -34,6 +34,9 @@ public:
     void MultiLine(bool v) { multiLine_ = v; }
     void ScrollBars(int v) { scrollBars_ = v; }
     void Locked(bool v);
+    // The box's own background (RichEdit paints it itself), also at run time.
+    using Control::BackColor;
+    void BackColor(OleColor c);
     // Appends at the end with the selection format given.
     void Append(const std::string& text);
     // Replaces everything with RTF.

@@ -1,0 +1,38 @@
+#pragma once
+// Writing a whole page of lines into a rich-text box, in one of two ways with the same
+// result: line by line at the end of the box, or the page as one RTF stream.
+#include <cstdint>
+#include <vector>
+
+#include "core/richtext/RtbLine.h"
+
+namespace platform::forms {
+class RichTextBox;
+}
+
+enum class PageWriting { LineByLine, RtfStream };
+
+// Appends the lines at the end of the box with modMain::AddLineToRTB.
+void AppendPageLines(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& lines);
+
+// Replaces the box's text with the lines, streamed in as one RTF document. foreColor
+// stands in for colour 0.
+void StreamPage(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& lines, std::uint32_t foreColor);
+
+// Empties the box and writes the page the way given.
+void WritePage(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& lines, std::uint32_t foreColor,
+               PageWriting how);
+
+// While it lives the box neither draws, records undo nor notifies changes; the box is
+// drawn again however the scope ends, so a failed fill never leaves it frozen.
+class RichTextFill {
+public:
+    explicit RichTextFill(platform::forms::RichTextBox& rtb);
+    ~RichTextFill();
+    RichTextFill(const RichTextFill&) = delete;
+    RichTextFill& operator=(const RichTextFill&) = delete;
+
+private:
+    platform::forms::RichTextBox& rtb_;
+    long eventMask_ = 0;
+};
