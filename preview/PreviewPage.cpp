@@ -1,6 +1,6 @@
 #include "preview/PreviewPage.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "fontengine/qlDisplay.h"
 #include "fontengine/qlFonts.h"
 #include "platform/forms/Convert.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/modMain.h"
 #include "fontengine/FontModel.h"
 #include "fontengine/qlMain.h"

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/help/HelpTexts.h"
 #include "core/richtext/RtbLine.h"
 #include "fontengine/FontModel.h"
