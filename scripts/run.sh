@@ -47,7 +47,17 @@ bash scripts/build.sh --target QuilleryPro XMoorline qlprobe
 bin="$PWD/$build/bin"
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
-# The machine's own font set (fontconfig's default configuration), not the tests' fixed one.
+# The machine's own font set (its fontconfig configuration), not the tests' fixed one, and
+# Wine's own fonts, which frame controls draw their glyphs with.
+cat >"$build/run-fonts.conf" <<CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">${FONTCONFIG_FILE:-/etc/fonts/fonts.conf}</include>
+  <dir>/usr/share/wine/fonts</dir>
+</fontconfig>
+CONF
+export FONTCONFIG_FILE="$PWD/$build/run-fonts.conf"
 export WINEPREFIX="$PWD/$build/run-prefix"
 export WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -73,7 +83,7 @@ wine "$bin/qlprobe.exe" start --caption "Quillery Pro " --shot "$(winpath "$PWD/
 rc=$?
 set -e
 # The display ends with this script; Wine's desktop process must not outlive it.
-wineserver -w
+timeout 60 wineserver -w || true
 if [ -f "$shot" ]; then
   echo "Quillery Pro ran on a virtual display, where its window is not visible;" >&2
   echo "a picture of that screen is saved in $shot, and the program was closed again." >&2
