@@ -4,56 +4,29 @@
 
 #include <vector>
 
+#include "platform/ScopedWin.h"
 #include "scripts/tools/PngFile.h"
 
 namespace qlprobe {
-
-namespace {
-
-struct ScreenDC {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDC() { if (dc) ReleaseDC(nullptr, dc); }
-};
-
-struct MemoryDC {
-    HDC dc;
-    explicit MemoryDC(HDC like) : dc(CreateCompatibleDC(like)) {}
-    ~MemoryDC() { if (dc) DeleteDC(dc); }
-};
-
-struct Bitmap {
-    HBITMAP bitmap;
-    Bitmap(HDC like, int w, int h) : bitmap(CreateCompatibleBitmap(like, w, h)) {}
-    ~Bitmap() { if (bitmap) DeleteObject(bitmap); }
-};
-
-struct Selected {
-    HDC dc;
-    HGDIOBJ old;
-    Selected(HDC d, HGDIOBJ obj) : dc(d), old(SelectObject(d, obj)) {}
-    ~Selected() { SelectObject(dc, old); }
-};
-
-}  // namespace
 
 bool SaveScreen(const std::string& path, std::string& error)
 {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    ScreenDC screen;
-    if (!screen.dc || width <= 0 || height <= 0) {
+    platform::WindowDC screen(nullptr);
+    if (!screen || width <= 0 || height <= 0) {
         error = "the screen cannot be read";
         return false;
     }
-    MemoryDC memory(screen.dc);
-    Bitmap bitmap(screen.dc, width, height);
-    if (!memory.dc || !bitmap.bitmap) {
+    platform::OwnedDC memory(CreateCompatibleDC(screen.Get()));
+    platform::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    if (!memory || !bitmap) {
         error = "no memory for a picture of the screen";
         return false;
     }
     {
-        Selected sel(memory.dc, bitmap.bitmap);
-        if (!BitBlt(memory.dc, 0, 0, width, height, screen.dc, 0, 0, SRCCOPY)) {
+        platform::Selection selected(memory.Get(), bitmap.Get());
+        if (!BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY)) {
             error = "the screen cannot be copied";
             return false;
         }
@@ -66,7 +39,7 @@ bool SaveScreen(const std::string& path, std::string& error)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<uint8_t> bgrx(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-    if (GetDIBits(memory.dc, bitmap.bitmap, 0, static_cast<UINT>(height), bgrx.data(), &info, DIB_RGB_COLORS) !=
+    if (GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), bgrx.data(), &info, DIB_RGB_COLORS) !=
         height) {
         error = "the picture of the screen cannot be read back";
         return false;
