@@ -112,6 +112,7 @@ bool Extractor::Wanted(const CentralEntry& e, std::vector<bool>& used) const
     std::string ansi = Utf8ToAnsi(e.name);
     for (size_t i = 0; i < include_->size(); ++i)
         if (SameEntryName(includeUtf8_[i], e.name, options_.caseSensitive) ||
+            SameEntryName((*include_)[i], e.name, options_.caseSensitive) ||
             SameEntryName((*include_)[i], ansi, options_.caseSensitive)) {
             used[i] = true;
             hit = true;
