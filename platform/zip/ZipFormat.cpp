@@ -94,7 +94,8 @@ int32_t ReadCentralDirectory(InFile& file, CentralDirectory& out)
             return ZipUnsupported;
         auto* text = reinterpret_cast<const char*>(r + kCentralSize);
         entry.rawName.assign(text, nameLen);
-        entry.name = DecodeEntryName(entry.rawName, entry.flags, std::string_view(text + nameLen, extraLen));
+        entry.name = DecodeEntryName(entry.rawName, entry.flags, std::string_view(text + nameLen, extraLen),
+                                     entry.versionMadeBy);
         entry.record.assign(reinterpret_cast<const char*>(r), recLen);
         out.entries.push_back(std::move(entry));
         pos += recLen;

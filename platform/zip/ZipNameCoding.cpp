@@ -75,6 +75,23 @@ bool IsAscii(std::string_view s)
     return true;
 }
 
+bool IsUtf8(std::string_view s)
+{
+    auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    size_t n = s.size();
+    for (size_t i = 0; i < n;) {
+        unsigned char c = p[i];
+        size_t more = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 9;
+        if (more == 9 || (more == 1 && c < 0xC2) || more > n - i - 1)
+            return false;
+        for (size_t k = 1; k <= more; ++k)
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+        i += more + 1;
+    }
+    return true;
+}
+
 std::string Cp437ToUtf8(std::string_view raw)
 {
     std::string out;
@@ -84,14 +101,19 @@ std::string Cp437ToUtf8(std::string_view raw)
     return out;
 }
 
-std::string DecodeEntryName(std::string_view raw, uint16_t flags, std::string_view extra)
+std::string DecodeEntryName(std::string_view raw, uint16_t flags, std::string_view extra, uint16_t versionMadeBy)
 {
     if (flags & kFlagUtf8)
         return std::string(raw);
     std::string unicode;
     if (UnicodePath(raw, extra, unicode))
         return unicode;
-    return IsAscii(raw) ? std::string(raw) : Cp437ToUtf8(raw);
+    if (IsAscii(raw))
+        return std::string(raw);
+    constexpr int kMadeOnUnix = 3;
+    if ((versionMadeBy >> 8) == kMadeOnUnix && IsUtf8(raw))
+        return std::string(raw);
+    return Cp437ToUtf8(raw);
 }
 
 }  // namespace qlzip

@@ -20,6 +20,9 @@ namespace qlzip {
 namespace {
 
 constexpr uint16_t kVersion = 20;
+// Made by "Windows NTFS", version 2.0: DOS attributes as with MS-DOS, but Info-ZIP does
+// not take the name for code page 437 and convert it, UTF-8 flag or not.
+constexpr uint16_t kMadeBy = (11 << 8) | kVersion;
 constexpr uint32_t kArchiveAttribute = 0x20;
 // Files up to this size are read and compressed ahead, in memory; larger ones are
 // streamed in chunks, so memory stays bounded whatever the sources hold.
@@ -494,7 +497,7 @@ void Writer::AddCentral(const EntryHead& h, const Source& s, uint32_t offset, ui
     Offset();
     std::string& r = central_;
     Put32(r, kCentralSig);
-    Put16(r, kVersion);   // made by: MS-DOS attributes, version 2.0
+    Put16(r, kMadeBy);
     r += CommonFields(h, s.name);
     Put16(r, 0);          // comment length
     Put16(r, 0);          // disk

@@ -115,6 +115,7 @@ TEST_F(ZipFaults, NonAsciiNamesAreWrittenAsFlaggedUtf8)
     EXPECT_TRUE(cd.entries[0].flags & kFlagUtf8);
     EXPECT_EQ("plain.ttf", cd.entries[1].rawName);   // ASCII names stay as they were
     EXPECT_FALSE(cd.entries[1].flags & kFlagUtf8);
+    EXPECT_NE(0, cd.entries[0].versionMadeBy >> 8);   // not "MS-DOS", which means code page 437
     // The local header says the same as the central record.
     std::string bytes = ReadFileBytes(zip);
     EXPECT_EQ(kFlagUtf8, Get16(reinterpret_cast<const unsigned char*>(bytes.data()) + 6) & kFlagUtf8);
@@ -167,6 +168,14 @@ TEST_F(ZipFaults, NamesAreReadAsTheirCodingSays)
     ASSERT_EQ(ZipOk, ExtractArchive(zip, {list[3].name}, options, reader));
     ASSERT_EQ(ZipOk, ExtractArchive(zip, {list[3].nameUtf8}, options, reader));
     EXPECT_TRUE(FileThere(w + kOmegaWide));
+
+    // Info-ZIP in a UTF-8 locale: UTF-8 bytes, no flag, no field, made on Unix.
+    std::string unix = BuildArchive({{naive, "unix"}, {"caf\x82.ttf", "not utf-8"}});
+    for (size_t at = unix.find("PK\x01\x02"); at != std::string::npos; at = unix.find("PK\x01\x02", at + 4))
+        unix[at + 5] = 3;
+    ASSERT_EQ(ZipOk, ListArchive(Write(unix), list));
+    EXPECT_EQ(naive, list[0].nameUtf8);
+    EXPECT_EQ("caf\xC3\xA9.ttf", list[1].nameUtf8);   // not valid UTF-8: code page 437 still
 }
 
 TEST_F(ZipFaults, OverlappingMembersAreRefused)
