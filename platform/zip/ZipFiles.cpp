@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <vector>
 
 namespace qlzip {
 
@@ -283,6 +284,37 @@ bool MakeFolders(const std::string& path)
             return false;
     }
     return MakeFolder(path);
+}
+
+bool ProcessRuns(uint32_t processId)
+{
+    HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!h)
+        return GetLastError() != ERROR_INVALID_PARAMETER;   // denied: it exists
+    DWORD code = 0;
+    bool runs = !GetExitCodeProcess(h, &code) || code == STILL_ACTIVE;
+    CloseHandle(h);
+    return runs;
+}
+
+void RemoveAbandonedTemporaries(const std::string& folder)
+{
+    std::string base = folder.empty() ? std::string(".\\") : folder;
+    if (base.back() != '\\' && base.back() != '/')
+        base += '\\';
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(Wide(base + "~qz*.tmp").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    std::vector<std::string> gone;
+    do {
+        std::string name = Narrow(fd.cFileName, int(wcslen(fd.cFileName)), CP_UTF8);
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsAbandonedTemporary(name))
+            gone.push_back(base + name);
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    for (const std::string& path : gone)
+        RemoveFile(path);
 }
 
 std::string FullPath(const std::string& path)

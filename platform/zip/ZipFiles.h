@@ -87,6 +87,12 @@ bool MakeFolder(const std::string& path);
 // Makes a folder and every missing folder above it.
 bool MakeFolders(const std::string& path);
 
+// Removes the temporary files ("~qz<process>-<n>.tmp") that a process which no longer
+// runs left in a folder: partial archives of a run that was killed.
+void RemoveAbandonedTemporaries(const std::string& folder);
+// Whether the temporary name belongs to a process that is gone.
+bool IsAbandonedTemporary(const std::string& fileName);
+
 // The absolute form of a path ("" when it cannot be resolved).
 std::string FullPath(const std::string& path);
 

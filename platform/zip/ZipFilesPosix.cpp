@@ -6,7 +6,9 @@
 
 #include "platform/zip/ZipFormat.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -259,6 +261,23 @@ bool MakeFolders(const std::string& path)
     for (size_t cut = p.find('/', 1); cut != std::string::npos; cut = p.find('/', cut + 1))
         mkdir(p.substr(0, cut).c_str(), 0755);
     return MakeFolder(p);
+}
+
+bool ProcessRuns(uint32_t processId) { return kill(pid_t(processId), 0) == 0 || errno == EPERM; }
+
+void RemoveAbandonedTemporaries(const std::string& folder)
+{
+    std::string base = Native(folder.empty() ? std::string(".") : folder);
+    DIR* d = opendir(base.c_str());
+    if (!d)
+        return;
+    std::vector<std::string> gone;
+    while (dirent* e = readdir(d))
+        if (IsAbandonedTemporary(e->d_name))
+            gone.push_back(base + "/" + e->d_name);
+    closedir(d);
+    for (const std::string& path : gone)
+        unlink(path.c_str());
 }
 
 std::string FullPath(const std::string& path)

@@ -159,6 +159,22 @@ CivilTime FromDos(uint16_t date, uint16_t time)
     return t;
 }
 
+bool IsAbandonedTemporary(const std::string& fileName)
+{
+    // Exactly the writer's pattern: nothing else in the folder is ever touched.
+    if (fileName.size() < 10 || fileName.compare(0, 3, "~qz") != 0 ||
+        fileName.compare(fileName.size() - 4, 4, ".tmp") != 0)
+        return false;
+    std::string middle = fileName.substr(3, fileName.size() - 7);
+    size_t dash = middle.find('-');
+    if (dash == 0 || dash == std::string::npos || dash + 1 == middle.size() || dash > 9)
+        return false;
+    for (size_t i = 0; i < middle.size(); ++i)
+        if (i != dash && !std::isdigit((unsigned char)middle[i]))
+            return false;
+    return !ProcessRuns(uint32_t(std::stoul(middle.substr(0, dash))));
+}
+
 bool SameEntryName(std::string_view a, std::string_view b, bool caseSensitive)
 {
     auto strip = [](std::string_view s) {

@@ -94,6 +94,9 @@ struct CivilTime {
 DosStamp ToDos(const CivilTime& t);
 CivilTime FromDos(uint16_t date, uint16_t time);
 
+// Whether a process of that id is running (the file layer answers).
+bool ProcessRuns(uint32_t processId);
+
 // Case-insensitive (ASCII) comparison of entry names, with "\" and "/" the same and
 // leading separators ignored.
 bool SameEntryName(std::string_view a, std::string_view b, bool caseSensitive);

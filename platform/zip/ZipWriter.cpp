@@ -547,6 +547,8 @@ int32_t Writer::Run(const std::vector<std::string>& specs, std::string& errorTex
 {
     try {
         CollectSources(specs);
+        size_t cut = zipPath_.find_last_of("\\/");
+        RemoveAbandonedTemporaries(cut == std::string::npos ? std::string() : zipPath_.substr(0, cut));
         ReadExisting();
         AskPasswordAndComment();
         if (!out_.CreateBeside(zipPath_, tempPath_)) {

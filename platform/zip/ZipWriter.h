@@ -42,7 +42,8 @@ public:
 // any failure an existing archive is left as it was. A new archive never replaces a
 // file that appeared at zipPath meanwhile (an empty file there counts as a reserved
 // name and is replaced). Files are read and written in bounded buffers, whatever their
-// size. Names outside ASCII are stored as UTF-8 (flag bit 11). Returns 0 on success.
+// size. Names outside ASCII are stored as UTF-8 (flag bit 11). The partial archives
+// that killed runs left beside zipPath go first. Returns 0 on success.
 // errorText, when given, receives a description of the failure.
 int32_t WriteArchive(const std::string& zipPath, const std::vector<std::string>& specs,
                      const ZipWriteOptions& options, ZipWriteEvents& events, std::string* errorText = nullptr);

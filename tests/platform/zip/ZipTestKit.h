@@ -40,7 +40,7 @@ struct RawEntry {
     uint32_t declaredSize = 0xFFFFFFFF;  // overrides the true size when set
     uint32_t declaredCrc = 0;  // overrides the true CRC when non-zero
     uint16_t flags = 0;
-    std::string extra;         // the central record's extra field
+    std::string extra{};       // the central record's extra field
 };
 
 inline std::string BuildArchive(const std::vector<RawEntry>& entries)
