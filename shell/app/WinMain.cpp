@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/modMain.h"
 #include "platform/ErrorReporter.h"
 #include "platform/forms/DemoForm.h"
