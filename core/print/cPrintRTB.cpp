@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/print/TargetDevice.h"
 
 namespace {

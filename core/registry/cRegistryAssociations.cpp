@@ -1,5 +1,5 @@
 // File-type associations written under both class roots.
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/registry/cRegistry.h"
 
 namespace {
