@@ -66,9 +66,13 @@ bool qlTools::BackupFont(const std::string& faceName, std::string* backupPath)
                         DeleteFileA(target.c_str());
                     throw QlError(static_cast<int32_t>(error), "qlTools", "Cannot copy " + file + " to " + target);
                 }
-                if (!qlInstall::SameContent(file, target) || !FlushToDisk(target)) {
+                if (!qlInstall::SameContent(file, target)) {
                     DeleteFileA(target.c_str());
                     throw QlError(kPathFileAccess, "qlTools", "The copy " + target + " does not match " + file);
+                }
+                if (!FlushToDisk(target)) {
+                    DeleteFileA(target.c_str());
+                    throw QlError(kPathFileAccess, "qlTools", "The copy " + target + " did not reach the disk");
                 }
                 break;
             }

@@ -277,9 +277,10 @@ int32_t Extractor::ExtractOne(const CentralEntry& e, const std::string& target)
         // it wrong, so it counts as a wrong answer and the owner is asked again.
         if (rc == ZipCrcError && e.Encrypted() && !password_.empty()) {
             NoteWrongPassword(password_);
-            password_.clear();
+            // Kept when asking stops: it may still open the other entries.
             if (stopAsking_ || cancelled_)
                 return ZipWrongPassword;
+            password_.clear();
             continue;
         }
         if (rc == ZipOk && options_.testOnly)

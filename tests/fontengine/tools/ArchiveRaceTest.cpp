@@ -198,7 +198,7 @@ TEST_F(OtherProcess, BackupCopyCutShortByAFullDiskIsRemoved)
         std::function<bool()> full;
         ~Unmount()
         {
-            RunUnix("Z:\\bin\\umount", "\"" + path + "\"");
+            RunUnix("Z:\\bin\\umount", "-l \"" + path + "\"");
             for (int i = 0; i < 200 && full(); ++i)
                 Sleep(25);
         }

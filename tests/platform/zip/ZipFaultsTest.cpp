@@ -374,3 +374,12 @@ TEST_F(ZipFaults, ANewArchiveNeverReplacesAFileThatAppearedMeanwhile)
     ASSERT_EQ(ZipOk, ListArchive(dir + "\\reserved.zip", list));
     EXPECT_EQ(1u, list.size());
 }
+
+TEST(ZipTemporaries, OnlyTheWritersOwnNamesOfGoneProcessesAreAbandoned)
+{
+    EXPECT_TRUE(IsAbandonedTemporary("~qz4000001-0.tmp"));   // ids are multiples of four
+    EXPECT_FALSE(IsAbandonedTemporary("~qz" + std::to_string(GetCurrentProcessId()) + "-3.tmp"));
+    for (const char* other : {"~qzabc-1.tmp", "~qz4000001-.tmp", "~qz-1.tmp", "x~qz4000001-1.tmp",
+                              "~qz4000001-1.tmp.bak", "~qz4000001-1x.tmp", "Archive_05142241.qlp"})
+        EXPECT_FALSE(IsAbandonedTemporary(other)) << other;
+}
