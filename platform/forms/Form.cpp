@@ -20,8 +20,9 @@ namespace platform::forms {
 
 static std::unordered_map<HWND, Form*>& FormWindows()
 {
-    static std::unordered_map<HWND, Form*> map;
-    return map;
+    // Never destroyed: forms held by globals go at exit, after this would be.
+    static auto* map = new std::unordered_map<HWND, Form*>;
+    return *map;
 }
 
 static Form* g_creating = nullptr;

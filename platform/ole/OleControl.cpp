@@ -190,8 +190,9 @@ public:
 
 std::map<Form*, FormFace*>& Faces()
 {
-    static std::map<Form*, FormFace*> faces;
-    return faces;
+    // Never destroyed: shared form instances are destroyed at exit, after this would be.
+    static auto* faces = new std::map<Form*, FormFace*>;
+    return *faces;
 }
 
 FormFace* FaceOf(Form& form)
