@@ -24,7 +24,7 @@ using namespace platform::forms;
 
 namespace {
 
-PageWriting g_pageWriting = PageWriting::RtfStream;
+PageWriting g_pageWriting = PageWriting::RtfStreams;
 
 qlDisplay& Display()
 {

@@ -1,6 +1,9 @@
 #include "shell/RichTextPage.h"
 
 #include <windows.h>
+
+#include <algorithm>
+#include <span>
 #include <richedit.h>
 
 #include "core/richtext/RtfDocument.h"
@@ -13,15 +16,30 @@ void AppendPageLines(platform::forms::RichTextBox& rtb, const std::vector<RtbLin
         modMain::AddLineToRTB(l.text, l.size, rtb, l.fontName, l.style1, l.style2, l.colour);
 }
 
+namespace {
+
+// RichEdit's reading of one stream slows down with its length once the font changes from
+// line to line, while each stream also costs a little per line already in the box: short
+// streams of a few fonts' lines each keep the whole page about linear.
+constexpr size_t kLinesPerStream = 30;
+
+}  // namespace
+
 void StreamPage(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& lines, std::uint32_t foreColor)
 {
-    rtb.TextRTF(BuildRtf(lines, foreColor, GetACP()));
+    rtb.Text("");
+    const unsigned codePage = GetACP();
+    const std::span<const RtbLine> all(lines);
+    for (size_t at = 0; at < all.size(); at += kLinesPerStream) {
+        rtb.SelStart(-1);
+        rtb.SelRTF(BuildRtf(all.subspan(at, std::min(kLinesPerStream, all.size() - at)), foreColor, codePage));
+    }
 }
 
 void WritePage(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& lines, std::uint32_t foreColor,
                PageWriting how)
 {
-    if (how == PageWriting::RtfStream) {
+    if (how == PageWriting::RtfStreams) {
         StreamPage(rtb, lines, foreColor);
     } else {
         rtb.Text("");

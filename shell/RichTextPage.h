@@ -1,6 +1,6 @@
 #pragma once
 // Writing a whole page of lines into a rich-text box, in one of two ways with the same
-// result: line by line at the end of the box, or the page as one RTF stream.
+// result: line by line at the end of the box, or the page as RTF streams of a few lines.
 #include <cstdint>
 #include <vector>
 
@@ -10,13 +10,13 @@ namespace platform::forms {
 class RichTextBox;
 }
 
-enum class PageWriting { LineByLine, RtfStream };
+enum class PageWriting { LineByLine, RtfStreams };
 
 // Appends the lines at the end of the box with modMain::AddLineToRTB.
 void AppendPageLines(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& lines);
 
-// Replaces the box's text with the lines, streamed in as one RTF document. foreColor
-// stands in for colour 0.
+// Replaces the box's text with the lines, streamed in as short RTF documents one after
+// the other. foreColor stands in for colour 0.
 void StreamPage(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& lines, std::uint32_t foreColor);
 
 // Empties the box and writes the page the way given.

@@ -1,6 +1,7 @@
 #include "core/richtext/RtfDocument.h"
 
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -59,7 +60,7 @@ private:
 
 }  // namespace
 
-std::string BuildRtf(const std::vector<RtbLine>& lines, std::uint32_t foreColor, unsigned codePage)
+std::string BuildRtf(std::span<const RtbLine> lines, std::uint32_t foreColor, unsigned codePage)
 {
     IndexTable<std::string> faces;
     IndexTable<std::uint32_t> colours;
@@ -101,10 +102,6 @@ std::string BuildRtf(const std::vector<RtbLine>& lines, std::uint32_t foreColor,
     }
     rtf += "}\n";
     rtf += body;
-    // A stream that replaces the whole text gives its last paragraph mark to the box's own
-    // final paragraph: one more keeps every line's mark.
-    if (!lines.empty())
-        rtf += "\\par\n";
     rtf += "}";
     return rtf;
 }

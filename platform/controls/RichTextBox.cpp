@@ -207,6 +207,13 @@ void RichTextBox::TextRTF(const std::string& rtf)
     SendMessageA(hWnd(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
 }
 
+void RichTextBox::SelRTF(const std::string& rtf)
+{
+    StreamState st{&rtf, 0};
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&st), 0, ReadRtf};
+    SendMessageA(hWnd(), EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&es));
+}
+
 void RichTextBox::BeginUpdate()
 {
     HWND h = hWnd();

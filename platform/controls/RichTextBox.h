@@ -41,6 +41,8 @@ public:
     void Append(const std::string& text);
     // Replaces everything with RTF.
     void TextRTF(const std::string& rtf);
+    // Replaces the selection with RTF (at the caret: inserts there).
+    void SelRTF(const std::string& rtf);
     // Bulk fills: drawing and undo stay off until the matching EndUpdate.
     void BeginUpdate();
     void EndUpdate();

@@ -29,10 +29,10 @@ bool Frozen(HWND h) { return (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) == 0 ||
 
 class ViewerTest : public PreviewTest, public ::testing::WithParamInterface<PageWriting> {};
 
-INSTANTIATE_TEST_SUITE_P(BothWays, ViewerTest, ::testing::Values(PageWriting::LineByLine, PageWriting::RtfStream),
+INSTANTIATE_TEST_SUITE_P(BothWays, ViewerTest, ::testing::Values(PageWriting::LineByLine, PageWriting::RtfStreams),
                          [](const auto& info) {
                              return info.param == PageWriting::LineByLine ? std::string("LineByLine")
-                                                                          : std::string("RtfStream");
+                                                                          : std::string("RtfStreams");
                          });
 
 TEST_P(ViewerTest, OneFontShowsHeadingAndSampleAtEverySize)
