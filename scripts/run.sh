@@ -66,8 +66,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # The library's classes are registered again whenever the library was rebuilt.
 if [ ! "$WINEPREFIX/.xmoorline-registered" -nt "$bin/XMoorline.dll" ]; then
-  wine regsvr32 /s "$(winpath "$bin/XMoorline.dll")"
-  touch "$WINEPREFIX/.xmoorline-registered"
+  if wine regsvr32 /s "$(winpath "$bin/XMoorline.dll")"; then
+    touch "$WINEPREFIX/.xmoorline-registered"
+  else
+    echo "XMoorline.dll could not be registered; the program creates its classes from the copy beside it." >&2
+  fi
 fi
 
 if [ -z "${QL_RUN_VIRTUAL:-}" ]; then
