@@ -16,6 +16,7 @@ struct Search {
     const std::string* caption;
     const char* className;
     HWND found = nullptr;
+    std::vector<HWND> all;
 };
 
 bool IsOfClass(HWND window, const char* className)
@@ -43,10 +44,9 @@ BOOL CALLBACK MatchCaption(HWND window, LPARAM param)
 BOOL CALLBACK MatchChildClass(HWND window, LPARAM param)
 {
     auto* s = reinterpret_cast<Search*>(param);
-    if (!IsOfClass(window, s->className))
-        return TRUE;
-    s->found = window;
-    return FALSE;
+    if (IsOfClass(window, s->className))
+        s->all.push_back(window);
+    return TRUE;
 }
 
 BOOL CALLBACK MatchTopClass(HWND window, LPARAM param)
@@ -56,28 +56,27 @@ BOOL CALLBACK MatchTopClass(HWND window, LPARAM param)
     GetWindowThreadProcessId(window, &pid);
     if (pid != s->processId)
         return TRUE;
-    if (IsOfClass(window, s->className)) {
-        s->found = window;
-        return FALSE;
-    }
+    if (IsOfClass(window, s->className))
+        s->all.push_back(window);
+    // Descendants at every depth.
     EnumChildWindows(window, MatchChildClass, param);
-    return s->found ? FALSE : TRUE;
+    return TRUE;
 }
 
 }  // namespace
 
 HWND FindShownWindow(DWORD processId, const std::string& caption)
 {
-    Search s{processId, &caption, nullptr};
+    Search s{processId, &caption, nullptr, nullptr, {}};
     EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 
-HWND FindProcessWindowOfClass(DWORD processId, const char* className)
+std::vector<HWND> FindProcessWindowsOfClass(DWORD processId, const char* className)
 {
-    Search s{processId, nullptr, className};
+    Search s{processId, nullptr, className, nullptr, {}};
     EnumWindows(MatchTopClass, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    return s.all;
 }
 
 RemoteTree::RemoteTree(HWND tree, DWORD processId) : tree_(tree)
@@ -171,6 +170,16 @@ std::optional<int> AnnouncedFontCount(const std::string& rootText)
         n = n * 10 + (c - '0');
     }
     return n;
+}
+
+HWND FindFontTree(DWORD processId)
+{
+    for (HWND window : FindProcessWindowsOfClass(processId, "TreeView20WndClass")) {
+        RemoteTree tree(window, processId);
+        if (AnnouncedFontCount(tree.Text(tree.Root()).value_or("")))
+            return window;
+    }
+    return nullptr;
 }
 
 }  // namespace qlprobe

@@ -13,8 +13,8 @@ namespace qlprobe {
 // The visible top-level window of the process whose caption is exactly caption.
 HWND FindShownWindow(DWORD processId, const std::string& caption);
 
-// The first window of the given class among the process's windows and their descendants.
-HWND FindProcessWindowOfClass(DWORD processId, const char* className);
+// The windows of the given class among the process's windows and their descendants.
+std::vector<HWND> FindProcessWindowsOfClass(DWORD processId, const char* className);
 
 // The items of a tree view of another process, read with the messages the control answers.
 class RemoteTree {
@@ -43,5 +43,8 @@ private:
 
 // The number of fonts the program's tree root announces ("All Installed: N"), if it does.
 std::optional<int> AnnouncedFontCount(const std::string& rootText);
+
+// The program's font tree: the tree view of the process whose root announces the fonts.
+HWND FindFontTree(DWORD processId);
 
 }  // namespace qlprobe

@@ -138,7 +138,7 @@ int TimeCommand(const Options& o)
 bool WaitForTree(const ChildProcess& child, DWORD deadline)
 {
     HWND treeWindow = nullptr;
-    while (!(treeWindow = FindProcessWindowOfClass(child.Id(), "TreeView20WndClass"))) {
+    while (!(treeWindow = FindFontTree(child.Id()))) {
         if (GetTickCount() > deadline || !child.Running())
             return false;
         Sleep(kPollMs);

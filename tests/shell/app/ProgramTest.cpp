@@ -72,8 +72,7 @@ TEST(Program, ShowsTheInstalledFontsAndEndsCleanlyOnClose)
     EXPECT_STREQ(className, "ThunderRT6MDIForm");
 
     HWND treeWindow = nullptr;
-    while (!(treeWindow = qlprobe::FindProcessWindowOfClass(child.Id(), "TreeView20WndClass")) &&
-           GetTickCount() < deadline)
+    while (!(treeWindow = qlprobe::FindFontTree(child.Id())) && GetTickCount() < deadline)
         Sleep(20);
     ASSERT_NE(treeWindow, nullptr) << "no font tree";
     qlprobe::RemoteTree tree(treeWindow, child.Id());
