@@ -69,7 +69,10 @@ field() { tr -d '\r' | sed -n "s/^$1=//p"; }
 measure() {
   local set="$1" files
   export FONTCONFIG_FILE="$work/$set/fonts.conf" WINEPREFIX="$work/$set/prefix"
-  files=$( [ "$set" = test ] && echo "-" || wc -l <"$work/$set.txt")
+  # Font files of the set, Wine's own included.
+  files=$(sed -n 's|.*<dir>\(.*\)</dir>.*|\1|p' "$FONTCONFIG_FILE" | xargs -I{} find -L {} -type f \
+    \( -iname '*.ttf' -o -iname '*.otf' -o -iname '*.ttc' -o -iname '*.pfb' -o -iname '*.t1' -o -iname '*.fon' \) |
+    wc -l)
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
