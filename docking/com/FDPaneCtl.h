@@ -72,6 +72,7 @@ public:
     static CFDPaneCtl* FromInterface(IUnknown* unknown);
     CFDPaneCtl* LayoutReference() const { return m_pLayoutRef; }
     CFDPaneBody* Body() const { return m_pBody.get(); }
+    CMenuImageStore* ImageStore() const { return m_pImageStore; }
 
     uint32_t m_canDockMask = 0xFFFF;
     int m_paneVisible = 1;
@@ -92,6 +93,8 @@ protected:
     int DesignBitmapId() const override { return 104; }
     // At run time the form the control sits on becomes a pane (docking/pane/FDPaneBody).
     void OnClientSiteSet() override;
+    // A host that activates quickly hands the site over there: the form is taken over the same way.
+    void OnQuickActivated() override { OnClientSiteSet(); }
 
 private:
     HRESULT GetDockBit(int bit, VARIANT_BOOL* v);

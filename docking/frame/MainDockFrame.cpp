@@ -1,4 +1,5 @@
 #include "docking/frame/MainDockFrame.h"
+#include "docking/toolband/CToolBand.h"
 
 #include "docking/com/DockFrameCtl.h"
 #include "docking/framework/Guard.h"
@@ -222,6 +223,8 @@ HRESULT CMainDockFrame::LoadStates(const std::string& key)
             request.attachedNames.push_back(PaneClaim::NameOf(pane));
     }
     m_pFloatLayouts->Hook(request);
+    // Saved toolbar rows come back as rows that can hold toolbar panes.
+    request.makeRow = [](int side) -> CDockSection* { return new CToolBand(side); };
     const LONG result = LayoutStore::Load(request);
     m_bLoadPending = result == ERROR_SUCCESS ? 1 : 0;
     return static_cast<HRESULT>(result);

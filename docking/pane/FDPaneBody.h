@@ -3,6 +3,7 @@
 // window the first time the form is shown, and carries the control's properties to that pane.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "docking/framework/Subclass.h"
@@ -11,6 +12,8 @@
 class CFDPaneCtl;
 class CPaneWnd;
 class CDockFrameBase;
+class CToolbarSource;
+class CToolbarPaneWnd;
 
 class CFDPaneBody : public CPaneOwner, public CSubclassOwner {
 public:
@@ -44,6 +47,10 @@ public:
   CDockFrameBase* frameOverride = nullptr;
 
   CPaneWnd* Pane() const { return pane_; }
+  // The toolbar of a toolbar form (FDType 1), once looked for; null otherwise.
+  CToolbarSource* Toolbar() const { return toolbar_.get(); }
+  // Looks for the form's toolbar control (once found, kept).
+  bool FindToolbar();
   HWND FormWindow() const { return form_; }
 
   // CPaneOwner
@@ -59,6 +66,13 @@ public:
 
 private:
   void Place();
+  // Initial place of a toolbar pane: its saved row entry, beside its layout reference's
+  // toolbar, or its initial side.
+  void PlaceToolbar(CToolbarPaneWnd* pane);
+  bool ClaimSavedRow(CToolbarPaneWnd* pane);
+  void HookToolbarPane(CToolbarPaneWnd* pane);
+  int FormScaleMode();
+  std::unique_ptr<CToolbarSource> toolbar_;
   CFDPaneCtl* control_;
   CPaneWnd* pane_ = nullptr;
   HWND form_ = nullptr;

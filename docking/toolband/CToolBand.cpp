@@ -308,8 +308,11 @@ void CToolBand::GetPaneWindowRect(CPaneBase* pane, RECT& rc)
     CDockSection::GetPaneWindowRect(pane, rc);
 }
 
-void CToolBand::Layout(CDockFrameBase*, int, HDWP* batch)
+void CToolBand::Layout(CDockFrameBase* frame, int, HDWP* batch)
 {
+  // A row read from a saved layout gets its window when its first toolbar comes.
+  if (!m_hWnd && frame && frame->m_hWndFrame && m_pRoot)
+    CreateBandWindow(frame->m_hWndFrame);
   if (m_hWnd) {
     if (batch && *batch)
       *batch = DeferWindowPos(*batch, m_hWnd, nullptr, m_rc.left, m_rc.top, m_rc.right - m_rc.left,
@@ -432,4 +435,23 @@ int CToolBand::HitTest(CDockFrameBase* frame, DockDragInfo& drag, int x, int y, 
   if (zone != dockgeo::kNoZone && m_pRoot && m_pRoot->m_pPane == drag.pane && !m_pRoot->m_pSecond)
     return dockgeo::kNoZone;  // alone in its row: dropping it there changes nothing
   return zone;
+}
+
+void CToolBand::InsertNear(CPaneBase* pane, int x, int y)
+{
+  if (!pane || !pane->m_pBlock)
+    return;
+  CLayoutBlock* own = pane->m_pBlock;
+  bool listed = false;
+  for (CLayoutBlock* b = m_pRoot; b && !listed; b = b->m_pSecond) listed = b == own;
+  if (!listed)
+    return;
+  if (own != m_pRoot || own->m_pSecond) {
+    RemoveBlock(own);
+    pane->m_pBlock = nullptr;
+    InsertPaneAtPoint(pane, x, y);
+  } else {
+    m_nWantedStart = Horizontal() ? x : y;
+  }
+  RestoreBlock(nullptr, pane);
 }

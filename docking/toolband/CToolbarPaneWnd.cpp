@@ -1,5 +1,16 @@
 #include "docking/toolband/CToolbarPaneWnd.h"
 
+#include <algorithm>
+
+#include "docking/drag/DropGeometry.h"
+#include "docking/drag/PaneDragLoop.h"
+#include "docking/float/CMiniFrame.h"
+#include "docking/float/FloatGeometry.h"
+#include "docking/frame/DockFrameBase.h"
+#include "docking/layout/DockDragInfo.h"
+#include "docking/layout/Geometry.h"
+#include "docking/layout/LayoutBlock.h"
+#include "docking/pane/PaneOwner.h"
 #include "docking/toolband/CToolBand.h"
 #include "docking/toolband/ToolbarPaneGeometry.h"
 
@@ -7,6 +18,27 @@ CToolbarPaneWnd::CToolbarPaneWnd()
 {
   m_bFormPane = false;
   pinState = 0;
+}
+
+CToolbarPaneWnd::~CToolbarPaneWnd()
+{
+  // The row keeps the place by name, so a layout saved later still holds it; no block may
+  // point at the pane once it is gone.
+  if (CDockFrameBase* frame = container) {
+    CLayoutBlock* block = m_pBlock;
+    const RECT w = GetScreenRect();
+    container = nullptr;
+    if (block && block->m_pPane == this) {
+      frame->RememberPane(this);
+      if (!layoutName.empty()) block->m_placeholderTitle = layoutName;
+      if (!block->m_bHasPlaceholderTitle || block->m_placeholderTitle.empty()) {
+        block->m_pPane = nullptr;
+      } else {
+        block->m_placeholderPos = POINT{w.left, w.top};
+        block->m_nRestore |= 2;  // it was shown
+      }
+    }
+  }
 }
 
 CDockSection* CToolbarPaneWnd::MakeSection()
@@ -23,6 +55,34 @@ SIZE CToolbarPaneWnd::AdjustDropSize(int zone) const
 {
   const SIZE fitted = fittedSize ? fittedSize(zone) : SIZE{0, 0};
   return ToolbarPaneGeometry::DropSize(fitted, zone);
+}
+
+void CToolbarPaneWnd::AdjustDropSize(DockDragInfo& drag, SIZE& size, const RECT&, bool)
+{
+  if (drag.zone >= 0 && drag.zone <= 3)
+    size = AdjustDropSize(drag.zone);
+}
+
+void CToolbarPaneWnd::SetDropZone(DockDragInfo& drag, int s, CPaneBase*, int insertSide)
+{
+  drag.zone = s;
+  drag.insertSide = insertSide;
+}
+
+void CToolbarPaneWnd::SizeForSide(int s)
+{
+  const SIZE size = AdjustDropSize(s);
+  if (size.cx <= 0 || size.cy <= 0)
+    return;
+  dockedWidth = m_nDockedWidth = size.cx;
+  dockedHeight = m_nDockedHeight = size.cy;
+}
+
+SIZE CToolbarPaneWnd::ForwardToOwner(int extent, bool vertical)
+{
+  if (docked || !fitToExtent)
+    return SIZE{0, 0};
+  return fitToExtent(extent, vertical);
 }
 
 void CToolbarPaneWnd::LayoutContent()
@@ -59,6 +119,367 @@ void CToolbarPaneWnd::OnTimer()
   LayoutContent();
 }
 
+bool CToolbarPaneWnd::CanDockSide(int s) const
+{
+  return s >= 0 && s <= 3 && (!owner || owner->CanDock(s));
+}
+
+bool CToolbarPaneWnd::RowListed(const CToolBand* row, int* index) const
+{
+  if (!row || !dockFrame)
+    return false;
+  for (int s = 0; s < 4; ++s)
+    for (int i = 0; i < dockFrame->SectionCount(s); ++i)
+      if (dockFrame->SectionAt(s, i) == row) {
+        if (index) *index = i;
+        return true;
+      }
+  return false;
+}
+
+CToolBand* CToolbarPaneWnd::RowOf() const
+{
+  if (!container || !dockFrame || container != dockFrame)
+    return nullptr;
+  auto* row = dynamic_cast<CToolBand*>(dockFrame->SectionAt(m_nSide, m_nSectionIndex));
+  return row;
+}
+
+void CToolbarPaneWnd::LeaveRow()
+{
+  if (!container)
+    return;
+  CDockFrameBase* frame = container;
+  prevRowSide = side;
+  prevRow = RowOf();
+  const RECT w = GetScreenRect();
+  prevRowPoint = POINT{w.left, w.top};
+  Undock();
+  // The row keeps no vacant place for a toolbar: its block goes, and the row with its last one.
+  frame->RemovePane(this);
+  m_pBlock = nullptr;
+  m_nSectionIndex = -1;
+  if (!RowListed(prevRow, nullptr))
+    prevRow = nullptr;
+  if (band && !RowListed(band, nullptr))
+    band = nullptr;
+}
+
+void CToolbarPaneWnd::LeaveFrame()
+{
+  CMiniFrame* frame = miniFrame;
+  if (!frame)
+    return;
+  if (frame->hwnd) {
+    RECT w{};
+    GetWindowRect(frame->hwnd, &w);
+    floatLeft = w.left;
+    floatTop = w.top;
+    floatWidth = w.right - w.left;
+    floatHeight = w.bottom - w.top;
+  }
+  // Out of the frame window first: the frame takes its children with it when it goes.
+  ReparentTo(dockFrame && dockFrame->m_hWndFrame ? dockFrame->m_hWndFrame : frame->ownerWindow);
+  frame->RemovePane(this);
+  CMiniFrame::ReleaseIfUnlisted(frame);
+}
+
+void CToolbarPaneWnd::DockAt(CDockFrameBase* frame, int s, int index)
+{
+  if (!frame || !hwnd || s < 0 || s > 3)
+    return;
+  dockFrame = frame;
+  LeaveRow();
+  LeaveFrame();
+  SizeForSide(s);
+  m_bFloating = false;
+  DockTo(frame, s, index);
+  LayoutContent();
+  StartRelayoutTimer();
+}
+
+bool CToolbarPaneWnd::JoinRow(CToolBand* row, POINT screen)
+{
+  if (!row || !hwnd || !dockFrame)
+    return false;
+  int index = -1;
+  if (!RowListed(row, &index))
+    return false;
+  CDockFrameBase* frame = dockFrame;
+  const int s = row->m_nSide;
+  if (row == RowOf()) {
+    // Its own row: only the place along it changes.
+    POINT p = screen;
+    if (row->m_hWnd) ScreenToClient(row->m_hWnd, &p);
+    row->InsertNear(this, p.x, p.y);
+    StartRelayoutTimer();
+    return true;
+  }
+  LeaveRow();
+  LeaveFrame();
+  if (!RowListed(row, &index))
+    return false;
+  SizeForSide(s);
+  side = s;
+  m_nSide = s;
+  m_nSectionIndex = index;
+  m_title = title;
+  m_bFloating = false;
+  docked = true;
+  sharesMiniFrame = false;
+  POINT p = screen;
+  if (row->m_hWnd) ScreenToClient(row->m_hWnd, &p);
+  row->InsertPaneAtPoint(this, p.x, p.y);
+  m_pFrame = frame;
+  ReparentTo(frame->m_hWndFrame);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  container = frame;
+  frame->DockPane(this, 0, nullptr);
+  Show(true);
+  placed = 1;
+  LayoutContent();
+  if (owner) owner->FireDockStyleChanged(s);
+  StartRelayoutTimer();
+  return true;
+}
+
+bool CToolbarPaneWnd::TakeRowPlace(CToolBand* row, int index, CLayoutBlock* block, POINT saved)
+{
+  if (!row || !block || !hwnd || !dockFrame || block->m_pPane)
+    return false;
+  CDockFrameBase* frame = dockFrame;
+  LeaveRow();
+  LeaveFrame();
+  const int s = row->m_nSide;
+  SizeForSide(s);
+  side = s;
+  m_nSide = s;
+  m_nSectionIndex = index;
+  m_pBlock = block;
+  m_pFrame = frame;
+  m_title = title;
+  m_bFloating = false;
+  docked = true;
+  sharesMiniFrame = false;
+  ReparentTo(frame->m_hWndFrame);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  container = frame;
+  frame->DockPane(this, 0, nullptr);
+  if (row->m_hWnd) {
+    POINT p = saved;
+    ScreenToClient(row->m_hWnd, &p);
+    row->m_nWantedStart = std::max<LONG>(0, row->Horizontal() ? p.x : p.y);
+    row->RestoreBlock(frame, this);
+  }
+  Show(true);
+  placed = 1;
+  LayoutContent();
+  if (owner) owner->FireDockStyleChanged(s);
+  StartRelayoutTimer();
+  return true;
+}
+
+bool CToolbarPaneWnd::JoinBeside(CToolbarPaneWnd* reference)
+{
+  CToolBand* row = reference ? reference->RowOf() : nullptr;
+  if (!row || reference == this || !CanDockSide(row->m_nSide))
+    return false;
+  const SIZE own = AdjustDropSize(row->m_nSide);
+  const int thickness = row->Horizontal() ? own.cy : own.cx;
+  if (thickness != row->BandThickness())
+    return false;
+  const RECT r = reference->GetScreenRect();
+  // Just beyond the reference's end: the row pushes aside what it must.
+  const POINT after = row->Horizontal() ? POINT{r.right, r.top} : POINT{r.left, r.bottom};
+  return JoinRow(row, after);
+}
+
+void CToolbarPaneWnd::LeavePlace()
+{
+  LeaveRow();
+  LeaveFrame();
+  docked = false;
+  if (hwnd) ShowWindow(hwnd, SW_HIDE);
+}
+
+void CToolbarPaneWnd::Float()
+{
+  if (!hwnd)
+    return;
+  if (miniFrame) {
+    if (miniFrame->hwnd)
+      SetWindowPos(miniFrame->hwnd, nullptr, floatLeft, floatTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  // The owner reads its buttons again and rebuilds the sizes a floating toolbar may take.
+  if (refreshFit) refreshFit();
+  if (floatWidth <= 0 || floatHeight <= 0) {
+    const SIZE fitted = fittedSize ? fittedSize(1) : SIZE{200, 24};
+    floatWidth = fitted.cx + 8;
+    floatHeight = fitted.cy + 24;
+  }
+  LeaveRow();
+  docked = false;
+  m_bFloating = true;
+  sharesMiniFrame = false;
+  if (!IsRectEmpty(&workArea)) FloatGeometry::KeepInBounds(floatLeft, floatTop, floatWidth, workArea);
+  auto* frame = new CMiniFrame();
+  frame->ownerWindow = dockFrame && dockFrame->m_hWndFrame ? dockFrame->m_hWndFrame : GetParent(hwnd);
+  frame->workArea = workArea;
+  frame->ghostOnDesktop = ghostOnDesktop;
+  frame->fitToExtent = [this](int extent, bool vertical) { return ForwardToOwner(extent, vertical); };
+  frame->paneDrag = [this](POINT pt) { BeginToolbarDrag(pt); };
+  frame->AttachToolbarPane(this, RECT{floatLeft, floatTop, floatLeft + floatWidth, floatTop + floatHeight});
+  if (frame->hwnd && fitAtLeast) {
+    // The frame takes the first candidate at least as wide as the float size allows, with the
+    // frame's real chrome around it.
+    RECT w{}, c{};
+    GetWindowRect(frame->hwnd, &w);
+    GetClientRect(frame->hwnd, &c);
+    const int bw = (w.right - w.left) - c.right, bh = (w.bottom - w.top) - c.bottom;
+    const SIZE fitted = fitAtLeast(SIZE{floatWidth - bw, floatHeight - bh});
+    if (fitted.cx > 0 && fitted.cy > 0)
+      SetWindowPos(frame->hwnd, nullptr, 0, 0, fitted.cx + bw, fitted.cy + bh + 4,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (owner) owner->FireDockStyleChanged(4);
+  StartRelayoutTimer();
+}
+
+void CToolbarPaneWnd::ToggleFloat()
+{
+  if (!hwnd)
+    return;
+  if (docked && container)
+    Float();
+  else
+    RestoreDocked();
+}
+
+bool CToolbarPaneWnd::RestoreDocked()
+{
+  if (!dockFrame)
+    return false;
+  int s = prevRowSide;
+  if (!CanDockSide(s)) {
+    s = -1;
+    for (int i = 0; i < 4 && s < 0; ++i)
+      if (CanDockSide(i)) s = i;
+  }
+  if (s < 0)
+    return false;
+  if (prevRow && prevRow->m_nSide == s && RowListed(prevRow, nullptr) && prevRow->m_hWnd && JoinRow(prevRow, prevRowPoint))
+    return true;
+  DockAt(dockFrame, s, -1);
+  return docked;
+}
+
+CToolbarPaneWnd::DropTarget CToolbarPaneWnd::FindDrop(POINT screen)
+{
+  DropTarget t;
+  if (dockFrame) {
+    DockDragInfo drag;
+    drag.isFormPane = 0;
+    drag.pane = this;
+    drag.sourceRect = miniFrame && miniFrame->hwnd ? RECT{} : GetScreenRect();
+    if (miniFrame && miniFrame->hwnd) GetWindowRect(miniFrame->hwnd, &drag.sourceRect);
+    drag.sourceFloating = docked ? 0 : 1;
+    drag.sourceContainer = container;
+    drag.sourceSide = side;
+    drag.sourceIndex = m_nSectionIndex;
+    drag.sourceBlock = m_pBlock;
+    // Rows first: the middle half of a row of the right thickness joins it.
+    for (int s = 0; s < 4 && t.zone == 255; ++s)
+      for (int i = 0; i < dockFrame->SectionCount(s) && t.zone == 255; ++i) {
+        auto* row = dynamic_cast<CToolBand*>(dockFrame->SectionAt(s, i));
+        if (!row || !row->m_hWnd || !IsWindowVisible(row->m_hWnd)) continue;
+        SIZE size{};
+        CPaneBase* target = nullptr;
+        DockDragInfo probe = drag;
+        if (row->HitTest(dockFrame, probe, screen.x, screen.y, size, target) == 2 * s + 1) {
+          t.zone = s;
+          t.row = row;
+          t.index = i;
+        }
+      }
+    if (t.zone == 255) {
+      SIZE size{};
+      const int zone = dockFrame->FindDropTarget(drag, this, screen.x, screen.y, size);
+      if (zone >= 0 && zone <= 3) {
+        t.zone = zone;
+        t.index = drag.atFrameEdge ? 0 : drag.targetIndex;
+      }
+    }
+    if (t.zone <= 3 && !CanDockSide(t.zone)) t = DropTarget{};
+  }
+  if (t.zone <= 3) {
+    // The ghost keeps the grab point's place within the pane.
+    const SIZE g = AdjustDropSize(t.zone);
+    const int left = screen.x - grabX_ * g.cx / std::max(1, dragW_);
+    const int top = screen.y - grabY_ * g.cy / std::max(1, dragH_);
+    t.ghost = RECT{left, top, left + g.cx, top + g.cy};
+    return t;
+  }
+  t.zone = 8;
+  const int w = floatWidth > 0 ? floatWidth : 200, h = floatHeight > 0 ? floatHeight : 200;
+  POINT o = DropGeometry::FloatGhostOrigin(screen, grabX_, grabY_, dragW_, dragH_, w, h);
+  if (!IsRectEmpty(&workArea)) o = DropGeometry::ClampFloatGhost(o, w, h, workArea);
+  t.ghost = RECT{o.x, o.y, o.x + w, o.y + h};
+  return t;
+}
+
+void CToolbarPaneWnd::Drop(const DropTarget& t)
+{
+  if (t.zone > 3 || !dockFrame) {
+    floatLeft = t.ghost.left;
+    floatTop = t.ghost.top;
+    if (!IsRectEmpty(&workArea)) FloatGeometry::KeepInBounds(floatLeft, floatTop, floatWidth, workArea);
+    Float();
+    return;
+  }
+  if (t.row) {
+    JoinRow(t.row, POINT{t.ghost.left, t.ghost.top});
+    return;
+  }
+  DockAt(dockFrame, t.zone, t.index);
+}
+
+void CToolbarPaneWnd::BeginToolbarDrag(POINT screen)
+{
+  if (!hwnd)
+    return;
+  RECT w{};
+  if (miniFrame && miniFrame->hwnd) GetWindowRect(miniFrame->hwnd, &w);
+  else GetWindowRect(hwnd, &w);
+  grabX_ = screen.x - w.left;
+  grabY_ = screen.y - w.top;
+  dragW_ = std::max<LONG>(1, w.right - w.left);
+  dragH_ = std::max<LONG>(1, w.bottom - w.top);
+  pending_ = DropTarget{};
+  int moves = 0;
+  PaneDragLoop::Client client;
+  client.search = [this, &moves](POINT pt) {
+    ++moves;
+    pending_ = FindDrop(pt);
+    PaneDragLoop::Target t;
+    t.zone = pending_.zone;
+    t.ghost = pending_.ghost;
+    return t;
+  };
+  bool dropped = false;
+  client.drop = [&dropped](const PaneDragLoop::Target&, POINT) { dropped = true; };
+  dragging = 1;
+  const HWND self = hwnd;
+  PaneDragLoop loop(miniFrame && miniFrame->hwnd ? miniFrame->hwnd : hwnd, PaneDragLoop::Mode::Drag, client);
+  loop.useDesktop = ghostOnDesktop;
+  loop.Run();
+  if (!IsWindow(self))
+    return;
+  dragging = 0;
+  // A press released without a move is a click.
+  if (dropped && moves > 0) Drop(pending_);
+}
+
 void CToolbarPaneWnd::DrawGrip()
 {
   HDC dc = GetWindowDC(hwnd);
@@ -92,6 +513,12 @@ LRESULT CToolbarPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (ToolbarPaneGeometry::OnGrip(win, pt, docked, side))
       return HTCAPTION;
     return HTCLIENT;
+  }
+  case WM_NCLBUTTONDOWN: {
+    // The grip has no buttons: a press there always drags.
+    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (docked) BeginToolbarDrag(pt);
+    return 0;
   }
   case WM_NCPAINT:
     if (docked)

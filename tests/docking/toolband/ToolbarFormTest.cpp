@@ -1,0 +1,353 @@
+// A toolbar form of the forms layer (a Toolbar of ten buttons and an FDPane of type 1) in a
+// host carrying a DockFrame, under Xvfb: it docks in rows on every side, floats in a toolbar
+// frame that resizes through the fitted sizes, docks back beside another toolbar, and a second
+// process restores the saved rows with the same rectangles.
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "HostedForms.h"
+#include "docking/com/ClassFactory.h"
+#include "docking/float/FrameResizeLoop.h"
+#include "docking/pane/ToolbarSource.h"
+#include "docking/toolband/CToolBand.h"
+#include "docking/toolband/CToolbarPaneWnd.h"
+#include "platform/controls/Toolbar.h"
+#include "platform/forms/Form.h"
+#include "platform/ole/OleControl.h"
+#include "support/TestEnv.h"
+
+namespace pf = platform::forms;
+
+namespace {
+
+IClassFactory* PaneFactory()
+{
+  static IClassFactory* factory = [] {
+    IClassFactory* f = nullptr;
+    dockserver::GetClassObject(CLSID_FDPane, IID_IClassFactory, reinterpret_cast<void**>(&f));
+    return f;
+  }();
+  return factory;
+}
+
+// The program's toolbar form: ten buttons, a separator after the fifth.
+class frmToolbar : public pf::Form {
+public:
+  frmToolbar(const char* tag, int side) : pf::Form("frmToolbar"), tag_(tag), side_(side) {}
+  pf::Toolbar Toolbar2{*this, "Toolbar2"};
+  pf::OleControl ctlPane{*this, "ctlPane"};
+
+  CFDPaneCtl* Control() const { return CFDPaneCtl::FromInterface(ctlPane.Object()); }
+  CToolbarPaneWnd* Pane() const
+  {
+    CFDPaneCtl* c = Control();
+    return c && c->Body() ? dynamic_cast<CToolbarPaneWnd*>(c->Body()->Pane()) : nullptr;
+  }
+
+protected:
+  void Design() override
+  {
+    Caption(tag_);
+    ClientSize(6000, 500);
+    ctlPane.Factory(PaneFactory());
+    ctlPane.DesignValue("FDType", pf::Var::I4(1));
+    ctlPane.DesignValue("InitDockStyle", pf::Var::I4(side_));
+    ctlPane.Tag(tag_);
+    if (Toolbar2.ButtonCount() == 0)
+      for (int i = 1; i <= 10; ++i) {
+        Toolbar2.AddButton("b" + std::to_string(i), "Btn" + std::to_string(i));
+        if (i == 5) Toolbar2.AddButton("", "", pf::tbrSeparator);
+      }
+  }
+
+private:
+  std::string tag_;
+  int side_;
+};
+
+void Wait(int ms)
+{
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < static_cast<DWORD>(ms)) {
+    hostedforms::Pump();
+    Sleep(10);
+  }
+}
+
+// Distinct tops (horizontal rows) of the buttons the inner toolbar shows.
+int ToolbarRows(HWND bar)
+{
+  std::set<LONG> tops;
+  const int count = static_cast<int>(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    TBBUTTON b{};
+    SendMessageA(bar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&b));
+    if (b.fsStyle & BTNS_SEP) continue;
+    RECT r{};
+    SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+    tops.insert(r.top);
+  }
+  return static_cast<int>(tops.size());
+}
+
+// The last button's bottom right in the pane's client coordinates.
+bool AllButtonsInside(CToolbarPaneWnd* pane, HWND bar)
+{
+  RECT client{};
+  GetClientRect(pane->hwnd, &client);
+  const int count = static_cast<int>(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    RECT r{};
+    SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+    MapWindowPoints(bar, pane->hwnd, reinterpret_cast<POINT*>(&r), 2);
+    if (r.right > client.right + 1 || r.bottom > client.bottom + 1) return false;
+  }
+  return true;
+}
+
+struct Host {
+  Host() : host(800, 600, 22), site(host.frame)
+  {
+    dock = hostedforms::ActivateOn(site);
+    dock->SetRegRootKey(KeyCurentUser);
+    ShowWindow(host.frame, SW_SHOWNA);
+  }
+  ~Host()
+  {
+    for (auto& f : forms) f->Unload(pf::vbFormCode);
+    forms.clear();
+    dock->Release();
+    hostedforms::Pump();
+  }
+  frmToolbar& Add(const char* tag, int side)
+  {
+    forms.push_back(std::make_shared<frmToolbar>(tag, side));
+    forms.back()->Show();
+    Wait(120);
+    return *forms.back();
+  }
+  HRESULT Call(HRESULT (STDMETHODCALLTYPE IDockFrame::*method)(VARIANT*), const std::string& key)
+  {
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_BSTR;
+    V_BSTR(&v) = SysAllocStringLen(nullptr, static_cast<UINT>(key.size()));
+    MultiByteToWideChar(CP_ACP, 0, key.c_str(), static_cast<int>(key.size()), V_BSTR(&v), static_cast<int>(key.size()));
+    const HRESULT hr = (dock->*method)(&v);
+    VariantClear(&v);
+    hostedforms::Pump();
+    return hr;
+  }
+  CMainDockFrame* Frame() const { return static_cast<CDockFrameCtl*>(dock)->Frame(); }
+  std::string Dump() const
+  {
+    std::ostringstream o;
+    const RECT c = ChildRect(host.mdiClient);
+    o << "client " << c.left << "," << c.top << "," << c.right << "," << c.bottom << "\n";
+    for (const auto& f : forms) {
+      CToolbarPaneWnd* p = f->Pane();
+      o << f->Caption() << ": ";
+      if (!p || !IsWindowVisible(p->hwnd)) {
+        o << "hidden\n";
+        continue;
+      }
+      RECT r{};
+      GetWindowRect(p->hwnd, &r);
+      MapWindowPoints(nullptr, host.frame, reinterpret_cast<POINT*>(&r), 2);
+      o << r.left << "," << r.top << "," << r.right << "," << r.bottom << " side " << p->side
+        << (p->docked ? " docked" : " floating") << "\n";
+    }
+    return o.str();
+  }
+  TestHostWindow host;
+  TestSite site;
+  IDockFrame* dock = nullptr;
+  std::vector<std::shared_ptr<frmToolbar>> forms;
+};
+
+std::string Env(const char* name)
+{
+  const char* v = std::getenv(name);
+  return v ? v : "";
+}
+
+}  // namespace
+
+class ToolbarForm : public testing::Test {
+protected:
+  void SetUp() override
+  {
+    if (!ql::test::HaveDisplay()) GTEST_SKIP() << "no display";
+  }
+};
+
+TEST_F(ToolbarForm, DocksOnEverySideWrappingAsTheFitSays)
+{
+  Host h;
+  frmToolbar& f = h.Add("ToolsA", 1);
+  CToolbarPaneWnd* pane = f.Pane();
+  ASSERT_NE(f.Control(), nullptr);
+  ASSERT_NE(f.Control()->Body(), nullptr);
+  EXPECT_EQ(f.Control()->m_fdType, 1);
+  ASSERT_NE(f.Control()->Body()->Pane(), nullptr);
+  ASSERT_NE(pane, nullptr) << "a form of type 1 with a toolbar is a toolbar pane";
+  EXPECT_FALSE(pane->IsFormPane());
+  EXPECT_EQ(pane->pinState, 0);
+  CToolbarSource* source = f.Control()->Body()->Toolbar();
+  ASSERT_NE(source, nullptr);
+  EXPECT_EQ(source->InnerWindow(), f.Toolbar2.ToolbarWindow());
+  CToolbarFit& fit = source->Fit();
+  ASSERT_EQ(fit.buttons.size(), 11u);
+  EXPECT_EQ(fit.groups.size(), 2u);
+  EXPECT_GT(fit.rowHeight, 0);
+
+  HWND bar = f.Toolbar2.ToolbarWindow();
+  CMainDockFrame* frame = h.Frame();
+  for (int side : {1, 3, 0, 2}) {
+    SCOPED_TRACE(side);
+    pane->DockAt(frame, side);
+    Wait(120);
+    ASSERT_TRUE(pane->docked);
+    CToolBand* row = pane->RowOf();
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->m_nSide, side);
+    const SIZE want = pane->AdjustDropSize(side);
+    const RECT r = pane->GetScreenRect();
+    EXPECT_EQ(r.right - r.left, want.cx);
+    EXPECT_EQ(r.bottom - r.top, want.cy);
+    const bool horizontal = side == 1 || side == 3;
+    CToolbarFit::Wrap wrap;
+    fit.ComputeRows();
+    fit.WrapAt(horizontal ? 1e6f : 3.0f, &wrap);
+    EXPECT_EQ(ToolbarRows(bar), wrap.rows);
+    EXPECT_EQ(ToolbarRows(bar), horizontal ? 1 : 10);
+    EXPECT_TRUE(AllButtonsInside(pane, bar));
+  }
+  EXPECT_EQ(frame->SectionCount(1) + frame->SectionCount(3) + frame->SectionCount(0), 0)
+      << "a row goes with its last toolbar";
+}
+
+TEST_F(ToolbarForm, FloatsResizesThroughTheFittedSizesAndDocksBackBesideAnother)
+{
+  Host h;
+  frmToolbar& a = h.Add("ToolsA", 1);
+  frmToolbar& b = h.Add("ToolsB", 1);
+  CToolbarPaneWnd* pa = a.Pane();
+  CToolbarPaneWnd* pb = b.Pane();
+  ASSERT_TRUE(pa && pb);
+  CToolBand* rowB = pb->RowOf();
+  ASSERT_NE(rowB, nullptr);
+  EXPECT_NE(rowB, pa->RowOf()) << "each opened a row of its own";
+
+  pa->ToggleFloat();
+  Wait(120);
+  CMiniFrame* mini = pa->miniFrame;
+  ASSERT_NE(mini, nullptr);
+  EXPECT_EQ(mini->holdsFormPanes, 0);
+  EXPECT_EQ(pa->RowOf(), nullptr);
+  EXPECT_EQ(h.Frame()->SectionCount(1), 1) << "its row went with it";
+  const std::vector<SIZE> candidates = a.Control()->Body()->Toolbar()->Fit().candidates;
+  ASSERT_GE(candidates.size(), 3u);
+  for (size_t i = 1; i < candidates.size(); ++i) EXPECT_LT(candidates[i - 1].cx, candidates[i].cx);
+  RECT c{};
+  GetClientRect(mini->hwnd, &c);
+  EXPECT_TRUE(std::any_of(candidates.begin(), candidates.end(), [&](SIZE s) { return s.cx == c.right; }))
+      << "the frame floats at a fitted size";
+
+  // Dragging the right border through every fitted width.
+  HWND bar = a.Toolbar2.ToolbarWindow();
+  FrameResizeLoop loop(mini->hwnd, HTRIGHT, mini->fitToExtent, RECT{});
+  for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
+    SCOPED_TRACE(it->cx);
+    RECT w{}, cl{};
+    GetWindowRect(mini->hwnd, &w);
+    GetClientRect(mini->hwnd, &cl);
+    const int bw = (w.right - w.left) - cl.right;
+    // The border where a client of one pixel more than this candidate would end.
+    loop.ResizeTo(POINT{w.left + bw / 2 + it->cx + 1, w.top + 5});
+    Wait(80);
+    GetClientRect(mini->hwnd, &cl);
+    EXPECT_EQ(cl.right, it->cx);
+    EXPECT_EQ(cl.bottom, it->cy + 4);
+    EXPECT_TRUE(AllButtonsInside(pa, bar));
+  }
+  EXPECT_GT(ToolbarRows(bar), 1) << "the narrowest size wraps the toolbar";
+
+  // Dragged back onto B's row, to its right: it joins that row beside B.
+  const RECT rb = pb->GetScreenRect();
+  const POINT onRow{rb.right + 40, (rb.top + rb.bottom) / 2};
+  CToolbarPaneWnd::DropTarget t = pa->FindDrop(onRow);
+  EXPECT_EQ(t.zone, 1);
+  EXPECT_EQ(t.row, rowB);
+  pa->Drop(t);
+  Wait(120);
+  EXPECT_EQ(pa->miniFrame, nullptr);
+  EXPECT_EQ(pa->RowOf(), rowB);
+  const RECT ra = pa->GetScreenRect();
+  EXPECT_EQ(ra.top, rb.top);
+  EXPECT_GE(ra.left, rb.right) << "beside B, not over it";
+  EXPECT_EQ(h.Frame()->SectionCount(1), 1);
+}
+
+// Runs only when started by the test below, as the program's next run.
+TEST(ToolbarFormNextRun, ChildRun)
+{
+  const std::string key = Env("QL_TOOLBAR_LAYOUT_KEY"), out = Env("QL_TOOLBAR_LAYOUT_DUMP");
+  if (key.empty() || out.empty()) GTEST_SKIP() << "started by ASecondProcessRestoresTheRows";
+  Host h;
+  ASSERT_EQ(h.Call(&IDockFrame::LoadStates, key), S_OK);
+  // Shown in the other order than they were docked; both keep their saved places.
+  h.Add("ToolsB", 3);
+  h.Add("ToolsA", 3);
+  std::swap(h.forms[0], h.forms[1]);
+  ASSERT_TRUE(ql::test::WriteFileBytes(out, h.Dump()));
+}
+
+TEST_F(ToolbarForm, ASecondProcessRestoresTheRows)
+{
+  if (!Env("QL_TOOLBAR_LAYOUT_KEY").empty()) GTEST_SKIP();
+  const std::string key = "QlTest\\toolbar-rows-" + std::to_string(GetCurrentProcessId());
+  SHDeleteKeyA(HKEY_CURRENT_USER, ("Software\\" + key).c_str());
+  std::string expected;
+  {
+    Host h;
+    frmToolbar& a = h.Add("ToolsA", 1);
+    frmToolbar& b = h.Add("ToolsB", 1);
+    ASSERT_TRUE(a.Pane() && b.Pane());
+    // A beside B in B's row, a little apart.
+    const RECT rb = b.Pane()->GetScreenRect();
+    ASSERT_TRUE(a.Pane()->JoinRow(b.Pane()->RowOf(), POINT{rb.right + 30, rb.top}));
+    Wait(120);
+    ASSERT_EQ(a.Pane()->RowOf(), b.Pane()->RowOf());
+    expected = h.Dump();
+    EXPECT_EQ(h.Call(&IDockFrame::SaveStates, key), S_OK);
+  }
+  const std::string dir = ql::test::MakeScratchDir("dock-toolbar-rows");
+  const std::string dump = dir + "\\layout.txt";
+  SetEnvironmentVariableA("QL_TOOLBAR_LAYOUT_KEY", key.c_str());
+  SetEnvironmentVariableA("QL_TOOLBAR_LAYOUT_DUMP", dump.c_str());
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string cmd = std::string("\"") + exe + "\" --gtest_filter=ToolbarFormNextRun.ChildRun";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  const BOOL started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+  SetEnvironmentVariableA("QL_TOOLBAR_LAYOUT_KEY", nullptr);
+  SetEnvironmentVariableA("QL_TOOLBAR_LAYOUT_DUMP", nullptr);
+  ASSERT_TRUE(started);
+  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(ql::test::ReadFileBytes(dump), expected);
+  ql::test::RemoveTree(dir);
+  SHDeleteKeyA(HKEY_CURRENT_USER, ("Software\\" + key).c_str());
+}
