@@ -95,17 +95,26 @@ int ToolbarRows(HWND bar)
   return static_cast<int>(tops.size());
 }
 
-// The last button's bottom right in the pane's client coordinates.
+// Whether every button the toolbar shows lies inside the pane's client area.
 bool AllButtonsInside(CToolbarPaneWnd* pane, HWND bar)
 {
   RECT client{};
   GetClientRect(pane->hwnd, &client);
   const int count = static_cast<int>(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
+    TBBUTTON b{};
+    SendMessageA(bar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&b));
+    if (b.fsStyle & BTNS_SEP) continue;  // a separator at a row's end takes no room
     RECT r{};
     SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
     MapWindowPoints(bar, pane->hwnd, reinterpret_cast<POINT*>(&r), 2);
-    if (r.right > client.right + 1 || r.bottom > client.bottom + 1) return false;
+    if (r.right > client.right + 1 || r.bottom > client.bottom + 1) {
+      RECT br{};
+      GetClientRect(bar, &br);
+      ADD_FAILURE() << "button " << i << " " << r.left << "," << r.top << "," << r.right << "," << r.bottom
+                    << " client " << client.right << "x" << client.bottom << " bar " << br.right << "x" << br.bottom;
+      return false;
+    }
   }
   return true;
 }
