@@ -308,11 +308,8 @@ void CToolBand::GetPaneWindowRect(CPaneBase* pane, RECT& rc)
     CDockSection::GetPaneWindowRect(pane, rc);
 }
 
-void CToolBand::Layout(CDockFrameBase* frame, int, HDWP* batch)
+void CToolBand::Layout(CDockFrameBase*, int, HDWP* batch)
 {
-  // A row read from a saved layout gets its window when its first toolbar comes.
-  if (!m_hWnd && frame && frame->m_hWndFrame && m_pRoot)
-    CreateBandWindow(frame->m_hWndFrame);
   if (m_hWnd) {
     if (batch && *batch)
       *batch = DeferWindowPos(*batch, m_hWnd, nullptr, m_rc.left, m_rc.top, m_rc.right - m_rc.left,

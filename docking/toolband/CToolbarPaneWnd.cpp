@@ -264,6 +264,9 @@ bool CToolbarPaneWnd::TakeRowPlace(CToolBand* row, int index, CLayoutBlock* bloc
   ReparentTo(frame->m_hWndFrame);
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   container = frame;
+  // A saved row of several toolbars is laid out as a row, which needs its window; a row of one
+  // makes it when the toolbar moves in.
+  if (!row->m_hWnd && row->m_pRoot && !row->m_pRoot->IsLeaf()) row->CreateBandWindow(frame->m_hWndFrame);
   frame->DockPane(this, 0, nullptr);
   if (row->m_hWnd) {
     POINT p = saved;
