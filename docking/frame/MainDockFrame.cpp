@@ -1,5 +1,6 @@
 #include "docking/frame/MainDockFrame.h"
 #include "docking/toolband/CToolBand.h"
+#include "docking/toolband/CToolbarPaneWnd.h"
 
 #include "docking/com/DockFrameCtl.h"
 #include "docking/framework/Guard.h"
@@ -200,6 +201,10 @@ HRESULT CMainDockFrame::SaveStates(const std::string& key)
     request.main = this;
     request.nameOf = &PaneClaim::NameOf;
     request.floats = m_pFloatLayouts->ForSave();
+    // A floating toolbar is saved in the row it floated from, with its frame's rectangle.
+    for (int i = 0; i < CPaneBase::LiveCount(); ++i)
+        if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(CPaneBase::LiveAt(i)))
+            toolbar->UpdateRememberedPlace();
     return static_cast<HRESULT>(LayoutStore::Save(request));
 }
 

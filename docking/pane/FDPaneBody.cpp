@@ -330,6 +330,12 @@ bool CFDPaneBody::ClaimSavedRow(CToolbarPaneWnd* pane) {
     pane->Float();
     return true;
   }
+  if ((block->m_nRestore & 3) == 3) {
+    // Saved floating: it floats again at its frame's rectangle; the row keeps its place.
+    pane->AdoptRememberedPlace(block, place.side);
+    pane->Float();
+    return pane->miniFrame != nullptr;
+  }
   return pane->TakeRowPlace(row, place.index, block, block->m_placeholderPos);
 }
 

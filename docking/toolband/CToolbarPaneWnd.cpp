@@ -1,6 +1,7 @@
 #include "docking/toolband/CToolbarPaneWnd.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "docking/drag/DropGeometry.h"
 #include "docking/drag/PaneDragLoop.h"
@@ -24,21 +25,81 @@ CToolbarPaneWnd::~CToolbarPaneWnd()
 {
   // The row keeps the place by name, so a layout saved later still holds it; no block may
   // point at the pane once it is gone.
-  if (CDockFrameBase* frame = container) {
+  if (container) {
     CLayoutBlock* block = m_pBlock;
     const RECT w = GetScreenRect();
     container = nullptr;
-    if (block && block->m_pPane == this) {
-      frame->RememberPane(this);
-      if (!layoutName.empty()) block->m_placeholderTitle = layoutName;
-      if (!block->m_bHasPlaceholderTitle || block->m_placeholderTitle.empty()) {
-        block->m_pPane = nullptr;
-      } else {
-        block->m_placeholderPos = POINT{w.left, w.top};
-        block->m_nRestore |= 2;  // it was shown
-      }
-    }
+    if (block && block->m_pPane == this) RememberInRow(block, POINT{w.left, w.top}, false, true);
+  } else if (placeBlock_) {
+    UpdateRememberedPlace();
   }
+  placeBlock_ = nullptr;
+}
+
+void CToolbarPaneWnd::RememberInRow(CLayoutBlock* block, POINT dockedAt, bool floating, bool visible)
+{
+  block->m_pPane = nullptr;
+  block->m_bVacant = true;
+  block->m_placeholderTitle = layoutName.empty() ? title : layoutName;
+  block->m_bHasPlaceholderTitle = !block->m_placeholderTitle.empty();
+  block->m_pPlaceholderFloat =
+      std::make_unique<RECT>(RECT{floatLeft, floatTop, floatLeft + floatWidth, floatTop + floatHeight});
+  block->m_placeholderPos = dockedAt;
+  block->m_defaultSize = SIZE{m_nDockedWidth, m_nDockedHeight};
+  block->m_nPlaceholderFloating = floating ? 1 : 0;
+  block->m_nRestore = (floating ? 1 : 0) | (visible ? 2 : 0);
+  block->m_nPlaceholderExtra = 1;
+}
+
+void CToolbarPaneWnd::UpdateRememberedPlace()
+{
+  if (!placeBlock_ || !miniFrame || !miniFrame->hwnd)
+    return;
+  RECT w{};
+  GetWindowRect(miniFrame->hwnd, &w);
+  placeBlock_->m_pPlaceholderFloat = std::make_unique<RECT>(w);
+  placeBlock_->m_nRestore = 1 | (IsVisible() ? 2 : 0);
+}
+
+void CToolbarPaneWnd::AdoptRememberedPlace(CLayoutBlock* block, int s)
+{
+  placeBlock_ = block;
+  prevRowSide = s;
+}
+
+void CToolbarPaneWnd::OnBlockGone(const CLayoutBlock* block)
+{
+  CPaneWnd::OnBlockGone(block);
+  if (placeBlock_ == block) placeBlock_ = nullptr;
+}
+
+CToolBand* CToolbarPaneWnd::RowHolding(const CLayoutBlock* block, int* index) const
+{
+  if (!block || !dockFrame)
+    return nullptr;
+  for (int s = 0; s < 4; ++s)
+    for (int i = 0; i < dockFrame->SectionCount(s); ++i) {
+      auto* row = dynamic_cast<CToolBand*>(dockFrame->SectionAt(s, i));
+      if (!row) continue;
+      int guard = 0;
+      for (const CLayoutBlock* b = row->m_pRoot; b && guard < 4096; b = b->m_pSecond, ++guard)
+        if (b == block) {
+          if (index) *index = i;
+          return row;
+        }
+    }
+  return nullptr;
+}
+
+void CToolbarPaneWnd::DropRememberedPlace()
+{
+  CLayoutBlock* block = placeBlock_;
+  placeBlock_ = nullptr;
+  int index = -1;
+  CToolBand* row = RowHolding(block, &index);
+  if (!row || block->m_pPane)
+    return;
+  dockFrame->RemovePaneFromSection(block, nullptr, block->m_placeholderTitle.c_str(), row->m_nSide, index);
 }
 
 CDockSection* CToolbarPaneWnd::MakeSection()
@@ -145,18 +206,27 @@ CToolBand* CToolbarPaneWnd::RowOf() const
   return row;
 }
 
-void CToolbarPaneWnd::LeaveRow()
+void CToolbarPaneWnd::LeaveRow(bool remember)
 {
-  if (!container)
+  if (!container) {
+    if (!remember) DropRememberedPlace();
     return;
+  }
   CDockFrameBase* frame = container;
+  CLayoutBlock* block = m_pBlock;
   prevRowSide = side;
   prevRow = RowOf();
   const RECT w = GetScreenRect();
   prevRowPoint = POINT{w.left, w.top};
   Undock();
-  // The row keeps no vacant place for a toolbar: its block goes, and the row with its last one.
-  frame->RemovePane(this);
+  if (remember && block && block->m_pPane == this && RowHolding(block, nullptr)) {
+    RememberInRow(block, prevRowPoint, true, true);
+    if (!block->m_bHasPlaceholderTitle) frame->RemovePaneFromSection(block, nullptr, "", prevRowSide, m_nSectionIndex);
+    else placeBlock_ = block;
+  } else {
+    // No vacant place stays for a toolbar: its block goes, and the row with its last one.
+    frame->RemovePane(this);
+  }
   m_pBlock = nullptr;
   m_nSectionIndex = -1;
   if (!RowListed(prevRow, nullptr))
@@ -248,8 +318,16 @@ bool CToolbarPaneWnd::TakeRowPlace(CToolBand* row, int index, CLayoutBlock* bloc
   if (!row || !block || !hwnd || !dockFrame || block->m_pPane)
     return false;
   CDockFrameBase* frame = dockFrame;
+  if (placeBlock_ == block) placeBlock_ = nullptr;
   LeaveRow();
   LeaveFrame();
+  int at = -1;
+  if (RowHolding(block, &at) != row)
+    return false;
+  index = at;
+  // A loaded row keeps an entry's values in a first child; the pane's own values count now.
+  delete block->m_pFirst;
+  block->m_pFirst = nullptr;
   const int s = row->m_nSide;
   SizeForSide(s);
   side = s;
@@ -321,7 +399,7 @@ void CToolbarPaneWnd::Float()
     floatWidth = fitted.cx + 8;
     floatHeight = fitted.cy + 24;
   }
-  LeaveRow();
+  LeaveRow(true);
   docked = false;
   m_bFloating = true;
   sharesMiniFrame = false;
@@ -371,6 +449,9 @@ bool CToolbarPaneWnd::RestoreDocked()
   }
   if (s < 0)
     return false;
+  int index = -1;
+  if (CToolBand* row = RowHolding(placeBlock_, &index); row && row->m_nSide == s)
+    return TakeRowPlace(row, index, placeBlock_, placeBlock_->m_placeholderPos);
   if (prevRow && prevRow->m_nSide == s && RowListed(prevRow, nullptr) && prevRow->m_hWnd && JoinRow(prevRow, prevRowPoint))
     return true;
   DockAt(dockFrame, s, -1);

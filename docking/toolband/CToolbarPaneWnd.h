@@ -78,13 +78,27 @@ public:
   // The drag from the grip (docked) or the toolbar frame's caption (floating).
   void BeginToolbarDrag(POINT screen);
 
+  // While floating (or after the pane window went) its row keeps its place under its name, so
+  // a saved layout holds it and docking back returns there.
+  CLayoutBlock* RememberedPlace() const { return placeBlock_; }
+  // The remembered place takes the floating frame's current rectangle.
+  void UpdateRememberedPlace();
+  // Takes the remembered place over from a loaded layout (the pane floats meanwhile).
+  void AdoptRememberedPlace(CLayoutBlock* block, int side);
+  void OnBlockGone(const CLayoutBlock* block) override;
+
   int prevRowSide = -1;
   POINT prevRowPoint{0, 0};  // screen point of the pane in the row it left
   CToolBand* prevRow = nullptr;
 
 private:
   void DrawGrip();
-  void LeaveRow();
+  void LeaveRow(bool remember = false);
+  void RememberInRow(CLayoutBlock* block, POINT docked, bool floating, bool visible);
+  void DropRememberedPlace();
+  // The row that holds block and its index there; null when none does.
+  CToolBand* RowHolding(const CLayoutBlock* block, int* index) const;
+  CLayoutBlock* placeBlock_ = nullptr;
   void LeaveFrame();
   bool CanDockSide(int side) const;
   bool RowListed(const CToolBand* row, int* index) const;

@@ -166,7 +166,7 @@ struct Host {
         continue;
       }
       RECT r{};
-      GetWindowRect(p->hwnd, &r);
+      GetWindowRect(p->miniFrame ? p->miniFrame->hwnd : p->hwnd, &r);
       MapWindowPoints(nullptr, host.frame, reinterpret_cast<POINT*>(&r), 2);
       o << r.left << "," << r.top << "," << r.right << "," << r.bottom << " side " << p->side
         << (p->docked ? " docked" : " floating") << "\n";
@@ -253,13 +253,28 @@ TEST_F(ToolbarForm, FloatsResizesThroughTheFittedSizesAndDocksBackBesideAnother)
   ASSERT_NE(rowB, nullptr);
   EXPECT_NE(rowB, pa->RowOf()) << "each opened a row of its own";
 
+  // A double click floats it and brings it back to the same place of its row.
+  const RECT docked = pa->GetScreenRect();
+  SendMessageA(pa->hwnd, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  Wait(120);
+  ASSERT_NE(pa->miniFrame, nullptr);
+  EXPECT_NE(pa->RememberedPlace(), nullptr) << "the row keeps its place while it floats";
+  EXPECT_EQ(h.Frame()->SectionCount(1), 2);
+  pa->ToggleFloat();
+  Wait(120);
+  EXPECT_EQ(pa->miniFrame, nullptr);
+  const RECT back = pa->GetScreenRect();
+  EXPECT_TRUE(EqualRect(&docked, &back));
+
   pa->ToggleFloat();
   Wait(120);
   CMiniFrame* mini = pa->miniFrame;
   ASSERT_NE(mini, nullptr);
   EXPECT_EQ(mini->holdsFormPanes, 0);
   EXPECT_EQ(pa->RowOf(), nullptr);
-  EXPECT_EQ(h.Frame()->SectionCount(1), 1) << "its row went with it";
+  RECT placeB = pb->GetScreenRect();
+  MapWindowPoints(nullptr, h.host.frame, reinterpret_cast<POINT*>(&placeB), 2);
+  EXPECT_EQ(ChildRect(h.host.mdiClient).top, placeB.bottom) << "its row no longer takes room";
   const std::vector<SIZE> candidates = a.Control()->Body()->Toolbar()->Fit().candidates;
   ASSERT_GE(candidates.size(), 3u);
   for (size_t i = 1; i < candidates.size(); ++i) EXPECT_LT(candidates[i - 1].cx, candidates[i].cx);
@@ -300,7 +315,7 @@ TEST_F(ToolbarForm, FloatsResizesThroughTheFittedSizesAndDocksBackBesideAnother)
   const RECT ra = pa->GetScreenRect();
   EXPECT_EQ(ra.top, rb.top);
   EXPECT_GE(ra.left, rb.right) << "beside B, not over it";
-  EXPECT_EQ(h.Frame()->SectionCount(1), 1);
+  EXPECT_EQ(h.Frame()->SectionCount(1), 1) << "the place it floated from is given up";
 }
 
 // Runs only when started by the test below, as the program's next run.
@@ -311,9 +326,10 @@ TEST(ToolbarFormNextRun, ChildRun)
   Host h;
   ASSERT_EQ(h.Call(&IDockFrame::LoadStates, key), S_OK);
   // Shown in the other order than they were docked; both keep their saved places.
+  h.Add("ToolsC", 3);
   h.Add("ToolsB", 3);
   h.Add("ToolsA", 3);
-  std::swap(h.forms[0], h.forms[1]);
+  std::swap(h.forms[0], h.forms[2]);
   ASSERT_TRUE(ql::test::WriteFileBytes(out, h.Dump()));
 }
 
@@ -327,13 +343,28 @@ TEST_F(ToolbarForm, ASecondProcessRestoresTheRows)
     Host h;
     frmToolbar& a = h.Add("ToolsA", 1);
     frmToolbar& b = h.Add("ToolsB", 1);
-    ASSERT_TRUE(a.Pane() && b.Pane());
+    frmToolbar& c = h.Add("ToolsC", 0);
+    ASSERT_TRUE(a.Pane() && b.Pane() && c.Pane());
+    // C floats, moved and narrowed in its frame after it left its row.
+    c.Pane()->Float();
+    Wait(120);
+    ASSERT_NE(c.Pane()->miniFrame, nullptr);
+    CMiniFrame* mini = c.Pane()->miniFrame;
+    const std::vector<SIZE>& sizes = c.Control()->Body()->Toolbar()->Fit().candidates;
+    ASSERT_GE(sizes.size(), 2u);
+    RECT w{}, cl{};
+    GetWindowRect(mini->hwnd, &w);
+    GetClientRect(mini->hwnd, &cl);
+    const int bw = (w.right - w.left) - cl.right, bh = (w.bottom - w.top) - cl.bottom;
+    SetWindowPos(mini->hwnd, nullptr, 300, 250, sizes[1].cx + bw, sizes[1].cy + bh + 4, SWP_NOZORDER | SWP_NOACTIVATE);
+    Wait(80);
     // A beside B in B's row, a little apart.
     const RECT rb = b.Pane()->GetScreenRect();
     ASSERT_TRUE(a.Pane()->JoinRow(b.Pane()->RowOf(), POINT{rb.right + 30, rb.top}));
     Wait(120);
     ASSERT_EQ(a.Pane()->RowOf(), b.Pane()->RowOf());
     expected = h.Dump();
+    EXPECT_NE(expected.find(" floating"), std::string::npos) << expected;
     EXPECT_EQ(h.Call(&IDockFrame::SaveStates, key), S_OK);
   }
   const std::string dir = ql::test::MakeScratchDir("dock-toolbar-rows");
@@ -359,4 +390,67 @@ TEST_F(ToolbarForm, ASecondProcessRestoresTheRows)
   EXPECT_EQ(ql::test::ReadFileBytes(dump), expected);
   ql::test::RemoveTree(dir);
   SHDeleteKeyA(HKEY_CURRENT_USER, ("Software\\" + key).c_str());
+}
+
+namespace {
+
+// A press at a screen point of window's non-client area, then moves and a release queued for
+// the drag loop it starts (in window's client coordinates, as the loop reads them).
+void DragFrom(HWND window, POINT press, const std::vector<POINT>& path)
+{
+  for (POINT p : path) {
+    ScreenToClient(window, &p);
+    PostMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  }
+  POINT last = path.back();
+  ScreenToClient(window, &last);
+  PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(last.x, last.y));
+  SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(press.x, press.y));
+  Wait(120);
+}
+
+}  // namespace
+
+TEST_F(ToolbarForm, DraggedByItsGripOrItsFrameCaptionItDocksWhereItIsDropped)
+{
+  Host h;
+  frmToolbar& a = h.Add("ToolsA", 1);
+  frmToolbar& b = h.Add("ToolsB", 1);
+  CToolbarPaneWnd* pa = a.Pane();
+  CToolbarPaneWnd* pb = b.Pane();
+  ASSERT_TRUE(pa && pb);
+  pa->ghostOnDesktop = pb->ghostOnDesktop = false;
+
+  // By its grip to just outside the layout's bottom edge: a new row there.
+  RECT host{};
+  GetClientRect(h.host.frame, &host);
+  MapWindowPoints(h.host.frame, nullptr, reinterpret_cast<POINT*>(&host), 2);
+  const RECT wa = pa->GetScreenRect();
+  const POINT grip{wa.left + 5, (wa.top + wa.bottom) / 2};
+  const POINT below{(host.left + host.right) / 2, host.bottom - h.host.statusHeight + 5};
+  DragFrom(pa->hwnd, grip, {POINT{grip.x + 20, grip.y + 20}, below});
+  EXPECT_TRUE(pa->docked);
+  EXPECT_EQ(pa->side, 3);
+  ASSERT_NE(pa->RowOf(), nullptr);
+  EXPECT_EQ(pa->RowOf()->m_nSide, 3);
+  RECT ra = pa->GetScreenRect();
+  EXPECT_EQ(ra.bottom, host.bottom - h.host.statusHeight);
+
+  // Out into the middle: it floats in a toolbar frame.
+  ra = pa->GetScreenRect();
+  const POINT middle{(host.left + host.right) / 2, (host.top + host.bottom) / 2};
+  DragFrom(pa->hwnd, POINT{ra.left + 5, ra.top + 5}, {POINT{ra.left + 30, ra.top - 30}, middle});
+  ASSERT_NE(pa->miniFrame, nullptr);
+  EXPECT_FALSE(pa->docked);
+
+  // By the frame's caption onto B's row, beyond B: it joins that row.
+  HWND frame = pa->miniFrame->hwnd;
+  RECT fw{};
+  GetWindowRect(frame, &fw);
+  const POINT caption{fw.left + 20, fw.top + GetSystemMetrics(SM_CYFRAME) + 6};
+  const RECT rb = pb->GetScreenRect();
+  DragFrom(frame, caption, {POINT{caption.x + 10, caption.y}, POINT{rb.right + 60, (rb.top + rb.bottom) / 2}});
+  EXPECT_EQ(pa->miniFrame, nullptr);
+  EXPECT_EQ(pa->RowOf(), pb->RowOf());
+  EXPECT_EQ(pa->GetScreenRect().top, rb.top);
 }
