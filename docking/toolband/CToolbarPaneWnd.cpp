@@ -370,8 +370,8 @@ bool CToolbarPaneWnd::JoinBeside(CToolbarPaneWnd* reference)
   if (thickness != row->BandThickness())
     return false;
   const RECT r = reference->GetScreenRect();
-  // Just beyond the reference's end: the row pushes aside what it must.
-  const POINT after = row->Horizontal() ? POINT{r.right, r.top} : POINT{r.left, r.bottom};
+  // At the reference's last pixel: before whatever follows it, pushing aside what it must.
+  const POINT after = row->Horizontal() ? POINT{r.right - 1, r.top} : POINT{r.left, r.bottom - 1};
   return JoinRow(row, after);
 }
 

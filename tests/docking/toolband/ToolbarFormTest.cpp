@@ -42,6 +42,9 @@ public:
   pf::Toolbar Toolbar2{*this, "Toolbar2"};
   pf::OleControl ctlPane{*this, "ctlPane"};
 
+  frmToolbar* reference = nullptr;  // layout reference, given before the first show
+  std::vector<std::string> events;  // the pane control's events: "dock <side>", "shown", "hidden"
+
   CFDPaneCtl* Control() const { return CFDPaneCtl::FromInterface(ctlPane.Object()); }
   CToolbarPaneWnd* Pane() const
   {
@@ -58,11 +61,22 @@ protected:
     ctlPane.DesignValue("FDType", pf::Var::I4(1));
     ctlPane.DesignValue("InitDockStyle", pf::Var::I4(side_));
     ctlPane.Tag(tag_);
+    ctlPane.EventsInterface(DIID__IFDPaneEvents);
     if (Toolbar2.ButtonCount() == 0)
       for (int i = 1; i <= 10; ++i) {
         Toolbar2.AddButton("b" + std::to_string(i), "Btn" + std::to_string(i));
         if (i == 5) Toolbar2.AddButton("", "", pf::tbrSeparator);
       }
+  }
+
+  void Form_Load() override
+  {
+    ctlPane.ControlEvent = [this](DISPID id, const std::vector<pf::Var>& args) {
+      if (id == 1) events.push_back("dock " + std::to_string(args.empty() ? -1 : args[0].AsLong()));
+      if (id == 2) events.push_back("hidden");
+      if (id == 3) events.push_back("shown");
+    };
+    if (reference) ctlPane.Call("SetLayoutReference", {pf::Var::Dispatch(reference->ctlPane.DispatchObject())});
   }
 
 private:
@@ -133,9 +147,10 @@ struct Host {
     dock->Release();
     hostedforms::Pump();
   }
-  frmToolbar& Add(const char* tag, int side)
+  frmToolbar& Add(const char* tag, int side, frmToolbar* reference = nullptr)
   {
     forms.push_back(std::make_shared<frmToolbar>(tag, side));
+    forms.back()->reference = reference;
     forms.back()->Show();
     Wait(120);
     return *forms.back();
@@ -252,6 +267,8 @@ TEST_F(ToolbarForm, FloatsResizesThroughTheFittedSizesAndDocksBackBesideAnother)
   CToolBand* rowB = pb->RowOf();
   ASSERT_NE(rowB, nullptr);
   EXPECT_NE(rowB, pa->RowOf()) << "each opened a row of its own";
+  EXPECT_EQ(a.events, (std::vector<std::string>{"dock 1", "shown"}));
+  a.events.clear();
 
   // A double click floats it and brings it back to the same place of its row.
   const RECT docked = pa->GetScreenRect();
@@ -265,6 +282,7 @@ TEST_F(ToolbarForm, FloatsResizesThroughTheFittedSizesAndDocksBackBesideAnother)
   EXPECT_EQ(pa->miniFrame, nullptr);
   const RECT back = pa->GetScreenRect();
   EXPECT_TRUE(EqualRect(&docked, &back));
+  EXPECT_EQ(a.events, (std::vector<std::string>{"dock 4", "dock 1"}));
 
   pa->ToggleFloat();
   Wait(120);
@@ -275,6 +293,11 @@ TEST_F(ToolbarForm, FloatsResizesThroughTheFittedSizesAndDocksBackBesideAnother)
   RECT placeB = pb->GetScreenRect();
   MapWindowPoints(nullptr, h.host.frame, reinterpret_cast<POINT*>(&placeB), 2);
   EXPECT_EQ(ChildRect(h.host.mdiClient).top, placeB.bottom) << "its row no longer takes room";
+  // The host changes size meanwhile: B's row follows, the remembered place stays out of sight.
+  h.host.Resize(700, 500);
+  Wait(80);
+  EXPECT_EQ(ChildRect(h.host.mdiClient).top, placeB.bottom);
+  EXPECT_NE(pa->RememberedPlace(), nullptr);
   const std::vector<SIZE> candidates = a.Control()->Body()->Toolbar()->Fit().candidates;
   ASSERT_GE(candidates.size(), 3u);
   for (size_t i = 1; i < candidates.size(); ++i) EXPECT_LT(candidates[i - 1].cx, candidates[i].cx);
@@ -453,4 +476,24 @@ TEST_F(ToolbarForm, DraggedByItsGripOrItsFrameCaptionItDocksWhereItIsDropped)
   EXPECT_EQ(pa->miniFrame, nullptr);
   EXPECT_EQ(pa->RowOf(), pb->RowOf());
   EXPECT_EQ(pa->GetScreenRect().top, rb.top);
+}
+
+TEST_F(ToolbarForm, ALayoutReferenceTakesTheToolbarIntoItsRow)
+{
+  Host h;
+  frmToolbar& a = h.Add("ToolsA", 3);
+  frmToolbar& b = h.Add("ToolsB", 3, &a);
+  ASSERT_TRUE(a.Pane() && b.Pane());
+  EXPECT_EQ(b.Pane()->RowOf(), a.Pane()->RowOf());
+  const RECT ra = a.Pane()->GetScreenRect();
+  EXPECT_EQ(b.Pane()->GetScreenRect().left, ra.right) << "right after its reference";
+
+  frmToolbar& c = h.Add("ToolsC", 1, &a);  // a reference on another side still counts
+  ASSERT_NE(c.Pane(), nullptr);
+  EXPECT_EQ(c.Pane()->RowOf(), a.Pane()->RowOf());
+  const RECT rc = c.Pane()->GetScreenRect();
+  EXPECT_EQ(rc.left, ra.right) << "next to its reference, before the one there";
+  EXPECT_EQ(b.Pane()->GetScreenRect().left, rc.right) << "the row is full: end to end";
+  EXPECT_EQ(h.Frame()->SectionCount(3), 1);
+  EXPECT_EQ(h.Frame()->SectionCount(1), 0);
 }
