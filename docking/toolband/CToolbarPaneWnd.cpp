@@ -465,7 +465,8 @@ CToolbarPaneWnd::DropTarget CToolbarPaneWnd::FindDrop(POINT screen)
     DockDragInfo drag;
     drag.isFormPane = 0;
     drag.pane = this;
-    drag.sourceRect = miniFrame && miniFrame->hwnd ? RECT{} : GetScreenRect();
+    // A floating toolbar drags its whole frame.
+    drag.sourceRect = GetScreenRect();
     if (miniFrame && miniFrame->hwnd) GetWindowRect(miniFrame->hwnd, &drag.sourceRect);
     drag.sourceFloating = docked ? 0 : 1;
     drag.sourceContainer = container;

@@ -16,8 +16,6 @@ class CToolbarPaneWnd : public CPaneWnd {
 public:
   static constexpr UINT_PTR kRelayoutTimer = 1;
   static constexpr UINT kRelayoutDelay = 40;
-  // Window chrome of a toolbar frame beyond its client area, as first guessed.
-  static constexpr SIZE kFloatChrome{8, 28};
 
   CToolbarPaneWnd();
   ~CToolbarPaneWnd() override;

@@ -13,6 +13,7 @@
 #include "HostedForms.h"
 #include "docking/com/ClassFactory.h"
 #include "docking/float/FrameResizeLoop.h"
+#include "docking/framework/Subclass.h"
 #include "docking/pane/ToolbarSource.h"
 #include "docking/toolband/CToolBand.h"
 #include "docking/toolband/CToolbarPaneWnd.h"
@@ -231,6 +232,7 @@ TEST_F(ToolbarForm, DocksOnEverySideWrappingAsTheFitSays)
   EXPECT_GT(fit.rowHeight, 0);
 
   HWND bar = f.Toolbar2.ToolbarWindow();
+  EXPECT_TRUE(IsSubclassedBy(source, bar)) << "menus the toolbar opens get the pane's images";
   CMainDockFrame* frame = h.Frame();
   for (int side : {1, 3, 0, 2}) {
     SCOPED_TRACE(side);
@@ -254,6 +256,20 @@ TEST_F(ToolbarForm, DocksOnEverySideWrappingAsTheFitSays)
   }
   EXPECT_EQ(frame->SectionCount(1) + frame->SectionCount(3) + frame->SectionCount(0), 0)
       << "a row goes with its last toolbar";
+
+  // Hidden and shown again through the control: out of its row, then back at the same side.
+  f.events.clear();
+  f.ctlPane.Put("PaneVisible", pf::Var::Bool(false));
+  hostedforms::Pump();
+  EXPECT_FALSE(IsWindowVisible(pane->hwnd));
+  EXPECT_EQ(frame->SectionCount(2), 0);
+  EXPECT_EQ(f.ctlPane.Get("PaneVisible").AsBool(), false);
+  f.ctlPane.Put("PaneVisible", pf::Var::Bool(true));
+  Wait(80);
+  EXPECT_TRUE(IsWindowVisible(pane->hwnd));
+  ASSERT_NE(pane->RowOf(), nullptr);
+  EXPECT_EQ(pane->RowOf()->m_nSide, 2);
+  EXPECT_EQ(f.events, (std::vector<std::string>{"hidden", "dock 2", "shown"}));
 }
 
 TEST_F(ToolbarForm, FloatsResizesThroughTheFittedSizesAndDocksBackBesideAnother)
