@@ -205,6 +205,16 @@ void CFDPaneBody::FireDockStyleChanged(int side) {
   if (control_) control_->FireDockStyleChanged(side);
 }
 
+CPaneWnd* CFDPaneBody::NewPaneWindow() {
+  // A toolbar form of type 1 becomes a toolbar pane.
+  if (FindToolbar() && control_->m_fdType != 0 && control_->m_fdType != 2) {
+    auto* toolbar = new CToolbarPaneWnd();
+    HookToolbarPane(toolbar);
+    return toolbar;
+  }
+  return new CPaneWnd();
+}
+
 void CFDPaneBody::CreatePaneWnd() {
   CDockFrameBase* frame = Frame();
   if (created_ || !form_ || !frame || !frame->m_hWndFrame || !control_) return;
@@ -217,18 +227,9 @@ void CFDPaneBody::CreatePaneWnd() {
     control_->m_fdType = 0;
   }
   created_ = true;
-  // A toolbar form of type 1 becomes a toolbar pane, without a pin.
-  const bool toolbarPane = FindToolbar() && control_->m_fdType != 0 && control_->m_fdType != 2;
-  CPaneWnd* pane = nullptr;
-  if (toolbarPane) {
-    auto* toolbar = new CToolbarPaneWnd();
-    HookToolbarPane(toolbar);
-    pane = toolbar;
-  } else {
-    pane = new CPaneWnd();
-    pane->pinState = control_->m_pinState == 0 ? 0 : 1;
-  }
+  CPaneWnd* pane = NewPaneWindow();
   pane->owner = this;
+  pane->pinState = control_->m_pinState == 0 ? 0 : 1;
   pane_ = pane;
   if (!pane->Attach(form_, frame->m_hWndFrame)) {
     pane_ = nullptr;
@@ -237,6 +238,7 @@ void CFDPaneBody::CreatePaneWnd() {
     return;
   }
   pane->dockFrame = frame;
+  if (!pane->IsFormPane()) pane->pinState = 0;  // toolbars have no pin
   if (auto* main = dynamic_cast<CMainDockFrame*>(frame); main && main->m_bBoundaryCheck) pane->workArea = main->m_rcWork;
   frame->AddPaneForm(form_);
   Place();
@@ -418,13 +420,11 @@ void CFDPaneBody::SetPaneVisible(bool visible) {
   control_->m_paneVisible = visible ? 1 : 0;
   CPaneWnd* pane = pane_;
   if (!pane || !pane->hostedWnd) return;
+  if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) return SetToolbarVisible(toolbar, visible);
   if (visible == PaneVisible()) return;
   if (visible) {
     const int side = control_->m_initDockStyle;
-    if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane); toolbar && !pane->container && !pane->miniFrame) {
-      if (!toolbar->RestoreDocked()) toolbar->Float();
-      FireShown();
-    } else if (!pane->container && !pane->miniFrame) {
+    if (!pane->container && !pane->miniFrame) {
       if (side >= 0 && side <= 3 && CanDock(side))
         pane->DockTo(Frame(), side);
       else
@@ -433,10 +433,6 @@ void CFDPaneBody::SetPaneVisible(bool visible) {
     } else {
       pane->SetVisible(true);
     }
-  } else if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) {
-    // A toolbar keeps no vacant place in its row.
-    toolbar->LeavePlace();
-    toolbar->SetVisible(false);
   } else {
     // Hidden: the pane leaves its place; showing it again docks it afresh.
     if (pane->container) pane->Undock();
@@ -447,6 +443,22 @@ void CFDPaneBody::SetPaneVisible(bool visible) {
     }
     pane->SetVisible(false);
   }
+}
+
+void CFDPaneBody::SetToolbarVisible(CToolbarPaneWnd* toolbar, bool visible) {
+  if (visible == PaneVisible()) return;
+  if (!visible) {
+    // A toolbar keeps no vacant place in its row; shown again it docks at the side it left.
+    toolbar->LeavePlace();
+    toolbar->SetVisible(false);
+    return;
+  }
+  if (toolbar->container || toolbar->miniFrame) {
+    toolbar->SetVisible(true);
+    return;
+  }
+  if (!toolbar->RestoreDocked()) toolbar->Float();
+  FireShown();
 }
 
 void CFDPaneBody::SetPinState(int state) {

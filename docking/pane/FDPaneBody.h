@@ -71,6 +71,9 @@ private:
   void PlaceToolbar(CToolbarPaneWnd* pane);
   bool ClaimSavedRow(CToolbarPaneWnd* pane);
   void HookToolbarPane(CToolbarPaneWnd* pane);
+  // A toolbar pane for a toolbar form of type 1, else a form pane.
+  CPaneWnd* NewPaneWindow();
+  void SetToolbarVisible(CToolbarPaneWnd* pane, bool visible);
   int FormScaleMode();
   std::unique_ptr<CToolbarSource> toolbar_;
   CFDPaneCtl* control_;
