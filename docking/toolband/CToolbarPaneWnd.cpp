@@ -605,6 +605,11 @@ LRESULT CToolbarPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (docked) BeginToolbarDrag(pt);
     return 0;
   }
+  case WM_SHOWWINDOW:
+    // A toolbar frame holds nothing else: it shows and hides with its toolbar.
+    if (miniFrame && !miniFrame->holdsFormPanes && miniFrame->hwnd && !lParam)
+      ShowWindow(miniFrame->hwnd, wParam ? SW_SHOWNA : SW_HIDE);
+    break;
   case WM_NCPAINT:
     if (docked)
       DrawGrip();

@@ -233,6 +233,7 @@ TEST_F(ToolbarForm, DocksOnEverySideWrappingAsTheFitSays)
 
   HWND bar = f.Toolbar2.ToolbarWindow();
   EXPECT_TRUE(IsSubclassedBy(source, bar)) << "menus the toolbar opens get the pane's images";
+  EXPECT_TRUE(f.Toolbar2.Wrappable()) << "the pane makes the toolbar wrap";
   CMainDockFrame* frame = h.Frame();
   for (int side : {1, 3, 0, 2}) {
     SCOPED_TRACE(side);
@@ -321,6 +322,18 @@ TEST_F(ToolbarForm, FloatsResizesThroughTheFittedSizesAndDocksBackBesideAnother)
   GetClientRect(mini->hwnd, &c);
   EXPECT_TRUE(std::any_of(candidates.begin(), candidates.end(), [&](SIZE s) { return s.cx == c.right; }))
       << "the frame floats at a fitted size";
+
+  // Closed from its frame: the frame goes out of sight with it, and comes back with it.
+  a.events.clear();
+  pa->Close();
+  hostedforms::Pump();
+  EXPECT_FALSE(IsWindowVisible(mini->hwnd));
+  EXPECT_FALSE(a.ctlPane.Get("PaneVisible").AsBool());
+  a.ctlPane.Put("PaneVisible", pf::Var::Bool(true));
+  hostedforms::Pump();
+  EXPECT_TRUE(IsWindowVisible(mini->hwnd));
+  EXPECT_EQ(pa->miniFrame, mini);
+  EXPECT_EQ(a.events, (std::vector<std::string>{"hidden", "shown"}));
 
   // Dragging the right border through every fitted width.
   HWND bar = a.Toolbar2.ToolbarWindow();
