@@ -450,14 +450,15 @@ void CFDPaneBody::SetToolbarVisible(CToolbarPaneWnd* toolbar, bool visible) {
   if (!visible) {
     // A toolbar keeps no vacant place in its row; shown again it docks at the side it left.
     toolbar->LeavePlace();
-    toolbar->SetVisible(false);
+    toolbar->placed = 0;
+    FireHidden();
     return;
   }
-  if (toolbar->container || toolbar->miniFrame) {
-    toolbar->SetVisible(true);
-    return;
-  }
-  if (!toolbar->RestoreDocked()) toolbar->Float();
+  if (toolbar->container || toolbar->miniFrame)
+    ShowWindow(toolbar->hwnd, SW_SHOW);
+  else if (!toolbar->RestoreDocked())
+    toolbar->Float();
+  toolbar->placed = 1;
   FireShown();
 }
 
