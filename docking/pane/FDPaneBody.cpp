@@ -445,6 +445,13 @@ void CFDPaneBody::SetPaneVisible(bool visible) {
   }
 }
 
+bool CFDPaneBody::ReDockToolbar() {
+  auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane_);
+  if (!toolbar) return false;
+  if (!toolbar->container) toolbar->RestoreDocked();
+  return true;
+}
+
 void CFDPaneBody::SetToolbarVisible(CToolbarPaneWnd* toolbar, bool visible) {
   if (visible == PaneVisible()) return;
   if (!visible) {
@@ -475,10 +482,6 @@ int CFDPaneBody::CurrentDockStyle() const {
 
 void CFDPaneBody::ReDock() {
   if (!pane_) return;
-  if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane_)) {
-    if (!toolbar->container) toolbar->RestoreDocked();
-    return;
-  }
   // A floating pane goes back to the place it floated from while that place is still there.
   if (!pane_->container && pane_->prevSide >= 0 && pane_->prevSide <= 3 && CanDock(pane_->prevSide) &&
       pane_->ReturnToPrevious())

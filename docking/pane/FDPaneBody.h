@@ -49,6 +49,8 @@ public:
   CPaneWnd* Pane() const { return pane_; }
   // The toolbar of a toolbar form (FDType 1), once looked for; null otherwise.
   CToolbarSource* Toolbar() const { return toolbar_.get(); }
+  // A floating toolbar pane goes back to its row (or a new one at its side); false for a form pane.
+  bool ReDockToolbar();
   // Looks for the form's toolbar control (once found, kept).
   bool FindToolbar();
   HWND FormWindow() const { return form_; }
