@@ -294,8 +294,10 @@ TEST_F(ToolbarForm, FloatsResizesThroughTheFittedSizesAndDocksBackBesideAnother)
   ASSERT_NE(pa->miniFrame, nullptr);
   EXPECT_NE(pa->RememberedPlace(), nullptr) << "the row keeps its place while it floats";
   EXPECT_EQ(h.Frame()->SectionCount(1), 2);
-  pa->ToggleFloat();
+  EXPECT_EQ(a.ctlPane.Get("CurrentDockStyle").AsLong(), 4);
+  a.ctlPane.Call("ReDock");
   Wait(120);
+  EXPECT_EQ(a.ctlPane.Get("CurrentDockStyle").AsLong(), 1);
   EXPECT_EQ(pa->miniFrame, nullptr);
   const RECT back = pa->GetScreenRect();
   EXPECT_TRUE(EqualRect(&docked, &back));
