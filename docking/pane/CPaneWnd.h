@@ -79,7 +79,7 @@ public:
   // Floats the pane at its float rectangle, in a frame of its own.
   virtual void Float();
   // Hides the pane through its close button.
-  void Close();
+  virtual void Close();
 
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual void LayoutContent();

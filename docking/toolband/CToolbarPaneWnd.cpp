@@ -427,6 +427,18 @@ void CToolbarPaneWnd::Float()
   StartRelayoutTimer();
 }
 
+void CToolbarPaneWnd::Close()
+{
+  if (!hwnd)
+    return;
+  if (docked || !miniFrame)
+    LeavePlace();
+  else
+    ShowWindow(hwnd, SW_HIDE);
+  placed = 0;
+  if (owner) owner->FireHidden();
+}
+
 void CToolbarPaneWnd::ToggleFloat()
 {
   if (!hwnd)

@@ -59,6 +59,9 @@ public:
   // Floats in a toolbar frame at the float rectangle, fitted to a candidate size.
   void Float() override;
   void ToggleFloat() override;
+  // The toolbar frame's close button: the frame goes out of sight with the toolbar and keeps
+  // its place; shown again, both come back.
+  void Close() override;
   // Back into the row it floated from, or a new row at that side (the first allowed side when
   // that one is not). False when no side is allowed.
   bool RestoreDocked();
