@@ -255,11 +255,7 @@ void CFDPaneBody::Place() {
     FireHidden();
     return;
   }
-  if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) {
-    toolbar->layoutName = GetLayoutName();
-    PlaceToolbar(toolbar);
-    return;
-  }
+  if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) return PlaceToolbar(toolbar);
   // A place kept by a loaded layout comes first.
   if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && main->ClaimPlace(pane)) return FireShown();
   // A layout reference places the pane by its partner: a tab of it, or beside it.

@@ -77,6 +77,7 @@ bool CFDPaneBody::FindToolbar() {
 }
 
 void CFDPaneBody::HookToolbarPane(CToolbarPaneWnd* pane) {
+  pane->layoutName = GetLayoutName();
   // The pane asks; the toolbar's data is read on demand, so buttons added late still count.
   auto ready = [this](bool candidates) -> CToolbarSource* {
     CToolbarSource* source = toolbar_.get();

@@ -453,7 +453,8 @@ bool CToolbarPaneWnd::RestoreDocked()
 {
   if (!dockFrame)
     return false;
-  int s = prevRowSide;
+  // Never docked yet (shown after a hidden start): its initial side.
+  int s = prevRowSide >= 0 ? prevRowSide : side;
   if (!CanDockSide(s)) {
     s = -1;
     for (int i = 0; i < 4 && s < 0; ++i)

@@ -44,6 +44,7 @@ public:
   pf::OleControl ctlPane{*this, "ctlPane"};
 
   frmToolbar* reference = nullptr;  // layout reference, given before the first show
+  bool startHidden = false;
   std::vector<std::string> events;  // the pane control's events: "dock <side>", "shown", "hidden"
 
   CFDPaneCtl* Control() const { return CFDPaneCtl::FromInterface(ctlPane.Object()); }
@@ -63,6 +64,7 @@ protected:
     ctlPane.DesignValue("InitDockStyle", pf::Var::I4(side_));
     ctlPane.Tag(tag_);
     ctlPane.EventsInterface(DIID__IFDPaneEvents);
+    if (startHidden) ctlPane.DesignValue("PaneVisible", pf::Var::Bool(false));
     if (Toolbar2.ButtonCount() == 0)
       for (int i = 1; i <= 10; ++i) {
         Toolbar2.AddButton("b" + std::to_string(i), "Btn" + std::to_string(i));
@@ -148,10 +150,11 @@ struct Host {
     dock->Release();
     hostedforms::Pump();
   }
-  frmToolbar& Add(const char* tag, int side, frmToolbar* reference = nullptr)
+  frmToolbar& Add(const char* tag, int side, frmToolbar* reference = nullptr, bool hidden = false)
   {
     forms.push_back(std::make_shared<frmToolbar>(tag, side));
     forms.back()->reference = reference;
+    forms.back()->startHidden = hidden;
     forms.back()->Show();
     Wait(120);
     return *forms.back();
@@ -527,4 +530,18 @@ TEST_F(ToolbarForm, ALayoutReferenceTakesTheToolbarIntoItsRow)
   EXPECT_EQ(b.Pane()->GetScreenRect().left, rc.right) << "the row is full: end to end";
   EXPECT_EQ(h.Frame()->SectionCount(3), 1);
   EXPECT_EQ(h.Frame()->SectionCount(1), 0);
+}
+
+TEST_F(ToolbarForm, HiddenAtStartItDocksAtItsInitialSideWhenShown)
+{
+  Host h;
+  frmToolbar& a = h.Add("ToolsA", 2, nullptr, true);
+  ASSERT_NE(a.Pane(), nullptr);
+  EXPECT_FALSE(IsWindowVisible(a.Pane()->hwnd));
+  EXPECT_EQ(h.Frame()->SectionCount(2), 0);
+  a.ctlPane.Put("PaneVisible", pf::Var::Bool(true));
+  Wait(80);
+  ASSERT_NE(a.Pane()->RowOf(), nullptr);
+  EXPECT_EQ(a.Pane()->RowOf()->m_nSide, 2);
+  EXPECT_TRUE(IsWindowVisible(a.Pane()->hwnd));
 }
