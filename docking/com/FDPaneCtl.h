@@ -93,7 +93,7 @@ protected:
     int DesignBitmapId() const override { return 104; }
     // At run time the form the control sits on becomes a pane (docking/pane/FDPaneBody).
     void OnClientSiteSet() override;
-    // A host that activates quickly hands the site over there: the form is taken over the same way.
+    // A container that quick-activates gives the site there and never calls SetClientSite.
     void OnQuickActivated() override { OnClientSiteSet(); }
 
 private:
