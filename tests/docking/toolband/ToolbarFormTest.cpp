@@ -96,6 +96,15 @@ void Wait(int ms)
   }
 }
 
+// Pending work done, and the toolbar pane's relayout run now rather than on its timer, so a
+// busy machine cannot make the checks early.
+void Settle(CToolbarPaneWnd* pane)
+{
+  hostedforms::Pump();
+  if (pane && pane->hwnd) SendMessageA(pane->hwnd, WM_TIMER, CToolbarPaneWnd::kRelayoutTimer, 0);
+  hostedforms::Pump();
+}
+
 // Distinct tops (horizontal rows) of the buttons the inner toolbar shows.
 int ToolbarRows(HWND bar)
 {
@@ -241,7 +250,7 @@ TEST_F(ToolbarForm, DocksOnEverySideWrappingAsTheFitSays)
   for (int side : {1, 3, 0, 2}) {
     SCOPED_TRACE(side);
     pane->DockAt(frame, side);
-    Wait(120);
+    Settle(pane);
     ASSERT_TRUE(pane->docked);
     CToolBand* row = pane->RowOf();
     ASSERT_NE(row, nullptr);
@@ -351,7 +360,7 @@ TEST_F(ToolbarForm, FloatsResizesThroughTheFittedSizesAndDocksBackBesideAnother)
     const int bw = (w.right - w.left) - cl.right;
     // The border where a client of one pixel more than this candidate would end.
     loop.ResizeTo(POINT{w.left + bw / 2 + it->cx + 1, w.top + 5});
-    Wait(80);
+    Settle(pa);
     GetClientRect(mini->hwnd, &cl);
     EXPECT_EQ(cl.right, it->cx);
     EXPECT_EQ(cl.bottom, it->cy + 4);
