@@ -248,6 +248,7 @@ void CFDPaneBody::Place() {
         break;
       }
   }
+  if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) return PlaceToolbar(toolbar);
   if (!control_->m_paneVisible) {
     pane->side = side;
     pane->Show(false);
@@ -255,7 +256,6 @@ void CFDPaneBody::Place() {
     FireHidden();
     return;
   }
-  if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) return PlaceToolbar(toolbar);
   // A place kept by a loaded layout comes first.
   if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && main->ClaimPlace(pane)) return FireShown();
   // A layout reference places the pane by its partner: a tab of it, or beside it.

@@ -71,7 +71,8 @@ private:
   // Initial place of a toolbar pane: its saved row entry, beside its layout reference's
   // toolbar, or its initial side.
   void PlaceToolbar(CToolbarPaneWnd* pane);
-  bool ClaimSavedRow(CToolbarPaneWnd* pane);
+  // The pane's saved row entry: docked there when shown, else the row keeps it for later.
+  bool ClaimSavedRow(CToolbarPaneWnd* pane, bool shown);
   void HookToolbarPane(CToolbarPaneWnd* pane);
   // A toolbar pane for a toolbar form of type 1, else a form pane.
   CPaneWnd* NewPaneWindow();

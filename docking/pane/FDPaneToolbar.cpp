@@ -108,7 +108,7 @@ void CFDPaneBody::HookToolbarPane(CToolbarPaneWnd* pane) {
   pane->toolbarWindow = [this]() -> HWND { return toolbar_ ? toolbar_->ToolbarWindow() : nullptr; };
 }
 
-bool CFDPaneBody::ClaimSavedRow(CToolbarPaneWnd* pane) {
+bool CFDPaneBody::ClaimSavedRow(CToolbarPaneWnd* pane, bool shown) {
   auto* main = dynamic_cast<CMainDockFrame*>(Frame());
   const std::string name = GetLayoutName();
   LayoutStore::SavedPlace place;
@@ -127,14 +127,15 @@ bool CFDPaneBody::ClaimSavedRow(CToolbarPaneWnd* pane) {
   // A side the pane may no longer dock to: the entry is given up and the pane floats.
   if (!CanDock(place.side)) {
     main->RemovePaneFromSection(block, nullptr, name.c_str(), place.side, place.index);
-    pane->Float();
+    if (shown) pane->Float();
     return true;
   }
-  if ((block->m_nRestore & 3) == 3) {
-    // Saved floating: it floats again at its frame's rectangle; the row keeps its place.
+  const bool savedFloating = (block->m_nRestore & 3) == 3;
+  if (!shown || savedFloating) {
+    // Hidden, or saved floating: the row keeps the place until the pane goes back to it.
     pane->AdoptRememberedPlace(block, place.side);
-    pane->Float();
-    return pane->miniFrame != nullptr;
+    if (shown) pane->Float();
+    return !shown || pane->miniFrame != nullptr;
   }
   return pane->TakeRowPlace(row, place.index, block, block->m_placeholderPos);
 }
@@ -142,8 +143,17 @@ bool CFDPaneBody::ClaimSavedRow(CToolbarPaneWnd* pane) {
 void CFDPaneBody::PlaceToolbar(CToolbarPaneWnd* pane) {
   // A floating toolbar takes its fitted size, not the form's.
   pane->floatWidth = pane->floatHeight = 0;
-  if (ClaimSavedRow(pane)) return FireShown();
   const int side = control_->m_initDockStyle;
+  if (!control_->m_paneVisible) {
+    // Hidden from the start: shown later, it goes to its saved place or its initial side.
+    ClaimSavedRow(pane, false);
+    pane->side = side;
+    pane->Show(false);
+    pane->placed = 0;
+    FireHidden();
+    return;
+  }
+  if (ClaimSavedRow(pane, true)) return FireShown();
   CFDPaneCtl* ref = control_->LayoutReference();
   CFDPaneBody* refBody = ref ? ref->Body() : nullptr;
   auto* refPane = refBody ? dynamic_cast<CToolbarPaneWnd*>(refBody->Pane()) : nullptr;
@@ -168,8 +178,8 @@ bool CFDPaneBody::ReDockToolbar() {
 void CFDPaneBody::SetToolbarVisible(CToolbarPaneWnd* toolbar, bool visible) {
   if (visible == PaneVisible()) return;
   if (!visible) {
-    // A toolbar keeps no vacant place in its row; shown again it docks at the side it left.
-    toolbar->LeavePlace();
+    // Out of sight; its row keeps its place (a floating one keeps its frame).
+    toolbar->HideFromContainer();
     toolbar->placed = 0;
     FireHidden();
     return;

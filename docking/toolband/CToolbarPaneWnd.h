@@ -54,8 +54,9 @@ public:
   bool TakeRowPlace(CToolBand* row, int index, CLayoutBlock* block, POINT saved);
   // Next to a reference toolbar in its row, when the row's thickness matches.
   bool JoinBeside(CToolbarPaneWnd* reference);
-  // Leaves its row (the row goes when it was the last) or its frame, and hides.
-  void LeavePlace();
+  // Out of sight: a docked toolbar leaves its row, which keeps its place; a floating one hides
+  // with its frame.
+  void HideFromContainer();
   // Floats in a toolbar frame at the float rectangle, fitted to a candidate size.
   void Float() override;
   void ToggleFloat() override;
@@ -94,7 +95,9 @@ public:
 
 private:
   void DrawGrip();
-  void LeaveRow(bool remember = false);
+  // How a toolbar leaves its row: for good, floating, or hidden (the last two keep its place).
+  enum class RowExit { Forget, Float, Hide };
+  void LeaveRow(RowExit exit = RowExit::Forget);
   void RememberInRow(CLayoutBlock* block, POINT docked, bool floating, bool visible);
   void DropRememberedPlace();
   // The row that holds block and its index there; null when none does.

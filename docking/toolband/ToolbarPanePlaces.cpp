@@ -23,7 +23,8 @@ void CToolbarPaneWnd::RememberInRow(CLayoutBlock* block, POINT dockedAt, bool fl
   block->m_placeholderPos = dockedAt;
   block->m_defaultSize = SIZE{m_nDockedWidth, m_nDockedHeight};
   block->m_nPlaceholderFloating = floating ? 1 : 0;
-  block->m_nRestore = (floating ? 1 : 0) | (visible ? 2 : 0);
+  // Bit 0 as saved: shown and floating, or hidden out of any container; bit 1 shown.
+  block->m_nRestore = ((floating && visible) || !visible ? 1 : 0) | (visible ? 2 : 0);
   block->m_nPlaceholderExtra = 1;
 }
 
@@ -104,8 +105,9 @@ CToolBand* CToolbarPaneWnd::RowOf() const
   return row;
 }
 
-void CToolbarPaneWnd::LeaveRow(bool remember)
+void CToolbarPaneWnd::LeaveRow(RowExit exit)
 {
+  const bool remember = exit != RowExit::Forget;
   if (!container) {
     if (!remember) DropRememberedPlace();
     return;
@@ -118,7 +120,7 @@ void CToolbarPaneWnd::LeaveRow(bool remember)
   prevRowPoint = POINT{w.left, w.top};
   Undock();
   if (remember && block && block->m_pPane == this && RowHolding(block, nullptr)) {
-    RememberInRow(block, prevRowPoint, true, true);
+    RememberInRow(block, prevRowPoint, exit == RowExit::Float, exit == RowExit::Float);
     if (!block->m_bHasPlaceholderTitle) frame->RemovePaneFromSection(block, nullptr, "", prevRowSide, m_nSectionIndex);
     else placeBlock_ = block;
   } else {
@@ -273,12 +275,17 @@ bool CToolbarPaneWnd::JoinBeside(CToolbarPaneWnd* reference)
   return JoinRow(row, after);
 }
 
-void CToolbarPaneWnd::LeavePlace()
+void CToolbarPaneWnd::HideFromContainer()
 {
-  LeaveRow();
-  LeaveFrame();
+  if (!hwnd)
+    return;
+  if (miniFrame) {
+    ShowWindow(hwnd, SW_HIDE);  // the frame follows
+    return;
+  }
+  LeaveRow(RowExit::Hide);
   docked = false;
-  if (hwnd) ShowWindow(hwnd, SW_HIDE);
+  ShowWindow(hwnd, SW_HIDE);
 }
 
 void CToolbarPaneWnd::Float()
@@ -297,7 +304,7 @@ void CToolbarPaneWnd::Float()
     floatWidth = fitted.cx + 8;
     floatHeight = fitted.cy + 24;
   }
-  LeaveRow(true);
+  LeaveRow(RowExit::Float);
   docked = false;
   m_bFloating = true;
   sharesMiniFrame = false;
@@ -329,10 +336,7 @@ void CToolbarPaneWnd::Close()
 {
   if (!hwnd)
     return;
-  if (docked || !miniFrame)
-    LeavePlace();
-  else
-    ShowWindow(hwnd, SW_HIDE);
+  HideFromContainer();
   placed = 0;
   if (owner) owner->FireHidden();
 }

@@ -181,24 +181,29 @@ struct Host {
     return hr;
   }
   CMainDockFrame* Frame() const { return static_cast<CDockFrameCtl*>(dock)->Frame(); }
+  // Where a form's toolbar is: its pane, or its frame when floating (host coordinates).
+  std::string DumpOne(const frmToolbar& f) const
+  {
+    std::ostringstream o;
+    CToolbarPaneWnd* p = f.Pane();
+    o << f.Caption() << ": ";
+    if (!p || !IsWindowVisible(p->hwnd)) {
+      o << "hidden\n";
+      return o.str();
+    }
+    RECT r{};
+    GetWindowRect(p->miniFrame ? p->miniFrame->hwnd : p->hwnd, &r);
+    MapWindowPoints(nullptr, host.frame, reinterpret_cast<POINT*>(&r), 2);
+    o << r.left << "," << r.top << "," << r.right << "," << r.bottom << " side " << p->side
+      << (p->docked ? " docked" : " floating") << "\n";
+    return o.str();
+  }
   std::string Dump() const
   {
     std::ostringstream o;
     const RECT c = ChildRect(host.mdiClient);
     o << "client " << c.left << "," << c.top << "," << c.right << "," << c.bottom << "\n";
-    for (const auto& f : forms) {
-      CToolbarPaneWnd* p = f->Pane();
-      o << f->Caption() << ": ";
-      if (!p || !IsWindowVisible(p->hwnd)) {
-        o << "hidden\n";
-        continue;
-      }
-      RECT r{};
-      GetWindowRect(p->miniFrame ? p->miniFrame->hwnd : p->hwnd, &r);
-      MapWindowPoints(nullptr, host.frame, reinterpret_cast<POINT*>(&r), 2);
-      o << r.left << "," << r.top << "," << r.right << "," << r.bottom << " side " << p->side
-        << (p->docked ? " docked" : " floating") << "\n";
-    }
+    for (const auto& f : forms) o << DumpOne(*f);
     return o.str();
   }
   TestHostWindow host;
@@ -270,18 +275,24 @@ TEST_F(ToolbarForm, DocksOnEverySideWrappingAsTheFitSays)
   EXPECT_EQ(frame->SectionCount(1) + frame->SectionCount(3) + frame->SectionCount(0), 0)
       << "a row goes with its last toolbar";
 
-  // Hidden and shown again through the control: out of its row, then back at the same side.
+  // Hidden and shown again through the control: its row keeps its place meanwhile (without
+  // taking room), and it comes back there.
+  CToolBand* row = pane->RowOf();
+  const RECT before = pane->GetScreenRect();
   f.events.clear();
   f.ctlPane.Put("PaneVisible", pf::Var::Bool(false));
   hostedforms::Pump();
   EXPECT_FALSE(IsWindowVisible(pane->hwnd));
-  EXPECT_EQ(frame->SectionCount(2), 0);
+  EXPECT_NE(pane->RememberedPlace(), nullptr);
+  EXPECT_EQ(ChildRect(h.host.mdiClient).right, 800) << "the hidden row takes no room";
   EXPECT_EQ(f.ctlPane.Get("PaneVisible").AsBool(), false);
   f.ctlPane.Put("PaneVisible", pf::Var::Bool(true));
-  Wait(80);
+  Settle(pane);
   EXPECT_TRUE(IsWindowVisible(pane->hwnd));
-  ASSERT_NE(pane->RowOf(), nullptr);
-  EXPECT_EQ(pane->RowOf()->m_nSide, 2);
+  EXPECT_EQ(pane->RowOf(), row);
+  const RECT after = pane->GetScreenRect();
+  EXPECT_TRUE(EqualRect(&before, &after));
+  EXPECT_EQ(pane->RememberedPlace(), nullptr);
   EXPECT_EQ(f.events, (std::vector<std::string>{"hidden", "dock 2", "shown"}));
 }
 
@@ -395,8 +406,14 @@ TEST(ToolbarFormNextRun, ChildRun)
   h.Add("ToolsC", 3);
   h.Add("ToolsB", 3);
   h.Add("ToolsA", 3);
+  frmToolbar& d = h.Add("ToolsD", 1, nullptr, true);  // the program keeps it hidden at start
   std::swap(h.forms[0], h.forms[2]);
-  ASSERT_TRUE(ql::test::WriteFileBytes(out, h.Dump()));
+  std::string dump = h.Dump();
+  // Shown later, it goes to the place its row kept for it.
+  d.ctlPane.Put("PaneVisible", pf::Var::Bool(true));
+  Settle(d.Pane());
+  dump += "again " + h.DumpOne(d);
+  ASSERT_TRUE(ql::test::WriteFileBytes(out, dump));
 }
 
 TEST_F(ToolbarForm, ASecondProcessRestoresTheRows)
@@ -410,7 +427,8 @@ TEST_F(ToolbarForm, ASecondProcessRestoresTheRows)
     frmToolbar& a = h.Add("ToolsA", 1);
     frmToolbar& b = h.Add("ToolsB", 1);
     frmToolbar& c = h.Add("ToolsC", 0);
-    ASSERT_TRUE(a.Pane() && b.Pane() && c.Pane());
+    frmToolbar& d = h.Add("ToolsD", 3);
+    ASSERT_TRUE(a.Pane() && b.Pane() && c.Pane() && d.Pane());
     // C floats, moved and narrowed in its frame after it left its row.
     c.Pane()->Float();
     Wait(120);
@@ -429,7 +447,11 @@ TEST_F(ToolbarForm, ASecondProcessRestoresTheRows)
     ASSERT_TRUE(a.Pane()->JoinRow(b.Pane()->RowOf(), POINT{rb.right + 30, rb.top}));
     Wait(120);
     ASSERT_EQ(a.Pane()->RowOf(), b.Pane()->RowOf());
-    expected = h.Dump();
+    // D is hidden: its row keeps its place.
+    const std::string shownD = h.DumpOne(d);
+    d.ctlPane.Put("PaneVisible", pf::Var::Bool(false));
+    hostedforms::Pump();
+    expected = h.Dump() + "again " + shownD;
     EXPECT_NE(expected.find(" floating"), std::string::npos) << expected;
     EXPECT_EQ(h.Call(&IDockFrame::SaveStates, key), S_OK);
   }
