@@ -576,3 +576,36 @@ TEST_F(ToolbarForm, HiddenAtStartItDocksAtItsInitialSideWhenShown)
   EXPECT_EQ(a.Pane()->RowOf()->m_nSide, 2);
   EXPECT_TRUE(IsWindowVisible(a.Pane()->hwnd));
 }
+
+TEST_F(ToolbarForm, AToolbarFormUnloadedWhileDockedLeavesItsPlaceByName)
+{
+  const std::string key = "QlTest\\toolbar-unload-" + std::to_string(GetCurrentProcessId());
+  Host h;
+  frmToolbar& a = h.Add("ToolsA", 3);
+  h.Add("ToolsB", 3, &a);
+  ASSERT_EQ(h.forms[1]->Pane()->RowOf(), a.Pane()->RowOf());
+  // B's form goes first, as a program unloads its pane forms before it saves at the end.
+  const HWND paneB = h.forms[1]->Pane()->hwnd;
+  const int panes = CPaneWnd::LiveCount();
+  h.forms[1]->Unload(pf::vbFormCode);
+  h.forms.pop_back();
+  hostedforms::Pump();
+  ASSERT_FALSE(IsWindow(paneB));
+  ASSERT_EQ(CPaneWnd::LiveCount(), panes - 1) << "the pane window is gone";
+  EXPECT_EQ(h.Call(&IDockFrame::SaveStates, key), S_OK);
+  const std::string row = "Software\\" + key + "\\BottomSectionsPro\\SEC0\\ROOTBLOCK\\";
+  char title[128] = {};
+  DWORD size = sizeof title;
+  EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, (row + "BLOCK1").c_str(), "WINDOWTITLE", RRF_RT_REG_SZ, nullptr, title, &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(title, "ToolsB");
+  DWORD visible = 9;
+  size = sizeof visible;
+  RegGetValueA(HKEY_CURRENT_USER, (row + "BLOCK1").c_str(), "VISIBLE", RRF_RT_REG_DWORD, nullptr, &visible, &size);
+  EXPECT_EQ(visible, 1u);
+  size = sizeof title;
+  EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, (row + "BLOCK0").c_str(), "WINDOWTITLE", RRF_RT_REG_SZ, nullptr, title, &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(title, "ToolsA");
+  SHDeleteKeyA(HKEY_CURRENT_USER, ("Software\\" + key).c_str());
+}
