@@ -599,10 +599,6 @@ TEST_F(ToolbarForm, AToolbarFormUnloadedWhileDockedLeavesItsPlaceByName)
   EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, (row + "BLOCK1").c_str(), "WINDOWTITLE", RRF_RT_REG_SZ, nullptr, title, &size),
             ERROR_SUCCESS);
   EXPECT_STREQ(title, "ToolsB");
-  DWORD visible = 9;
-  size = sizeof visible;
-  RegGetValueA(HKEY_CURRENT_USER, (row + "BLOCK1").c_str(), "VISIBLE", RRF_RT_REG_DWORD, nullptr, &visible, &size);
-  EXPECT_EQ(visible, 1u);
   size = sizeof title;
   EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, (row + "BLOCK0").c_str(), "WINDOWTITLE", RRF_RT_REG_SZ, nullptr, title, &size),
             ERROR_SUCCESS);
