@@ -24,7 +24,8 @@ if newer "$reader" "$src"/fontengine/parsers "$src/fuzz/BenchFontReader.cpp"; th
 fi
 freetype="$work/bench-freetype"
 if newer "$freetype" "$src/fuzz/BenchFreeType.c"; then
-  cc -O2 "$src/fuzz/BenchFreeType.c" $(pkg-config --cflags --libs freetype2) -o "$freetype"
+  read -ra ft_flags <<<"$(pkg-config --cflags --libs freetype2)"
+  cc -O2 "$src/fuzz/BenchFreeType.c" "${ft_flags[@]}" -o "$freetype"
 fi
 
 list="$work/fonts.txt"

@@ -10,8 +10,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${QL_BUILD_DIR:-build}"
 runs="${1:-5}"
-work="$PWD/$build/bench-startup"
-bin="$PWD/$build/bin"
+mkdir -p "$build"
+build="$(cd "$build" && pwd)"
+work="$build/bench-startup"
+bin="$build/bin"
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 if [ -z "${QL_BENCH_INNER:-}" ]; then
@@ -60,7 +62,6 @@ CONF
 fi
 
 export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-probe="$(winpath "$bin/qlprobe.exe")"
 program="$(winpath "$bin/QuilleryPro.exe")"
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 field() { tr -d '\r' | sed -n "s/^$1=//p"; }

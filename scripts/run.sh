@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${QL_BUILD_DIR:-build}"
 mkdir -p "$build"
+build="$(cd "$build" && pwd)"
 
 # Set-up runs again only when its script or the installed packages changed.
 setup_key() { echo "$(sha256sum scripts/setup.sh | cut -d' ' -f1) $(stat -c %Y /var/lib/dpkg/status 2>/dev/null)"; }
@@ -44,7 +45,7 @@ MSG
 fi
 
 bash scripts/build.sh --target QuilleryPro XMoorline qlprobe
-bin="$PWD/$build/bin"
+bin="$build/bin"
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 # The machine's own font set (its fontconfig configuration), not the tests' fixed one, and
@@ -57,11 +58,11 @@ cat >"$build/run-fonts.conf" <<CONF
   <dir>/usr/share/wine/fonts</dir>
 </fontconfig>
 CONF
-export FONTCONFIG_FILE="$PWD/$build/run-fonts.conf"
-export WINEPREFIX="$PWD/$build/run-prefix"
+export FONTCONFIG_FILE="$build/run-fonts.conf"
+export WINEPREFIX="$build/run-prefix"
 export WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "Creating the Wine prefix $build/run-prefix (once)..." >&2
+  echo "Creating the Wine prefix $WINEPREFIX (once)..." >&2
   wineboot -i >/dev/null 2>&1
 fi
 # The library's classes are registered again whenever the library was rebuilt.
@@ -81,7 +82,7 @@ fi
 shot="$build/run-screenshot.png"
 rm -f "$shot"
 set +e
-wine "$bin/qlprobe.exe" start --caption "Quillery Pro " --shot "$(winpath "$PWD/$shot")" --close --timeout 120 \
+wine "$bin/qlprobe.exe" start --caption "Quillery Pro " --shot "$(winpath "$shot")" --close --timeout 120 \
   -- "$(winpath "$bin/QuilleryPro.exe")" "$@" >/dev/null
 rc=$?
 set -e

@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 build="${QL_BUILD_DIR:-build}"
 out="${1:-$build/screenshot.png}"
 bash scripts/build.sh --target QuilleryPro XMoorline qlprobe >/dev/null
+build="$(cd "$build" && pwd)"
 mkdir -p "$(dirname "$out")"
 out="$(cd "$(dirname "$out")" && pwd)/$(basename "$out")"
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
@@ -18,6 +19,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     -- "$2" >/dev/null
   rc=$?
   WINEPREFIX="${QL_WINEPREFIX:-$0/wineprefix}" timeout 60 wineserver -w || true
-  exit $rc' "$PWD/$build" "$(winpath "$out")" "$(winpath "$PWD/$build/bin/QuilleryPro.exe")"
+  exit $rc' "$build" "$(winpath "$out")" "$(winpath "$build/bin/QuilleryPro.exe")"
 [ -f "$out" ] || { echo "no picture taken" >&2; exit 1; }
 echo "saved $out"
