@@ -1,6 +1,7 @@
 #include "shell/DockLibrary.h"
 
 #include "core/modMain.h"
+#include "platform/ScopedWin.h"
 #include "platform/forms/Seams.h"
 #include "shell/DockTypes.h"
 
@@ -98,9 +99,8 @@ IClassFactory* ClassFactory(const CLSID& clsid)
     State& s = S();
     if (!s.decided) {
         // Decided on the frame's class: both classes come from one copy of the library.
-        IClassFactory* probe = s.useRegistration ? FromRegistration(dock::kClsidDockFrame) : nullptr;
+        platform::ComPtr<IClassFactory> probe(s.useRegistration ? FromRegistration(dock::kClsidDockFrame) : nullptr);
         if (probe) {
-            probe->Release();
             s.source = Source::Registered;
         } else if (LoadBeside()) {
             s.source = Source::BesideProgram;
@@ -112,7 +112,9 @@ IClassFactory* ClassFactory(const CLSID& clsid)
     IClassFactory* f = nullptr;
     if (s.source == Source::Registered)
         f = FromRegistration(clsid);
-    else if (s.source == Source::BesideProgram)
+    // A registration that went away since (unregistered meanwhile) still leaves the copy
+    // beside the program.
+    if (!f && s.source != Source::None)
         f = FromBeside(clsid);
     if (!f)
         TellOnce();

@@ -3,8 +3,13 @@
 #include <map>
 #include <utility>
 
+#include "platform/ScopedWin.h"
+
 namespace DrawnIcons {
 namespace {
+
+using platform::GdiObject;
+using platform::Selection;
 
 COLORREF ColourOf(const std::string& key)
 {
@@ -16,76 +21,65 @@ COLORREF ColourOf(const std::string& key)
     return palette[h % (sizeof palette / sizeof palette[0])];
 }
 
-// Draws the picture into a colour DC and its mask (black where opaque).
-void Paint(HDC colour, HDC mask, const std::string& key, int size)
+// A tray: outlined grey when empty, red with a heap on it when full.
+void PaintTray(HDC colour, HDC mask, bool full, int size)
+{
+    const int m = size / 8;
+    const COLORREF c = full ? RGB(0xC0, 0x20, 0x20) : RGB(0x70, 0x70, 0x70);
+    GdiObject<HBRUSH> brush(CreateSolidBrush(full ? c : RGB(0xF0, 0xF0, 0xF0)));
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, size >= 24 ? 2 : 1, c));
+    Selection b(colour, brush.Get()), p(colour, pen.Get());
+    Selection mb(mask, GetStockObject(BLACK_BRUSH)), mp(mask, GetStockObject(BLACK_PEN));
+    Rectangle(colour, m, size / 3, size - m, size - m);
+    Rectangle(mask, m, size / 3, size - m, size - m);
+    if (full) {
+        Ellipse(colour, m + 1, m, size - m - 1, size / 3 + m);
+        Ellipse(mask, m + 1, m, size - m - 1, size / 3 + m);
+    }
+}
+
+// A rounded square in the key's colour with the key's first letter.
+void PaintLetter(HDC colour, HDC mask, const std::string& key, int size)
 {
     RECT all{0, 0, size, size};
-    FillRect(mask, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    FillRect(colour, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    const int m = size / 8;
-    HGDIOBJ oldMaskBrush = SelectObject(mask, GetStockObject(BLACK_BRUSH));
-    HGDIOBJ oldMaskPen = SelectObject(mask, GetStockObject(BLACK_PEN));
-    if (key == "Empty" || key == "Full") {
-        const bool full = key == "Full";
-        const COLORREF c = full ? RGB(0xC0, 0x20, 0x20) : RGB(0x70, 0x70, 0x70);
-        HBRUSH brush = CreateSolidBrush(full ? c : RGB(0xF0, 0xF0, 0xF0));
-        HPEN pen = CreatePen(PS_SOLID, size >= 24 ? 2 : 1, c);
-        HGDIOBJ ob = SelectObject(colour, brush), op = SelectObject(colour, pen);
-        Rectangle(colour, m, size / 3, size - m, size - m);
-        Rectangle(mask, m, size / 3, size - m, size - m);
-        if (full) {
-            Ellipse(colour, m + 1, m, size - m - 1, size / 3 + m);
-            Ellipse(mask, m + 1, m, size - m - 1, size / 3 + m);
-        }
-        SelectObject(colour, ob);
-        SelectObject(colour, op);
-        DeleteObject(brush);
-        DeleteObject(pen);
-    } else {
-        HBRUSH brush = CreateSolidBrush(ColourOf(key));
-        HGDIOBJ ob = SelectObject(colour, brush);
-        HGDIOBJ op = SelectObject(colour, GetStockObject(NULL_PEN));
+    {
+        GdiObject<HBRUSH> brush(CreateSolidBrush(ColourOf(key)));
+        Selection b(colour, brush.Get()), p(colour, GetStockObject(NULL_PEN));
+        Selection mb(mask, GetStockObject(BLACK_BRUSH)), mp(mask, GetStockObject(BLACK_PEN));
         RoundRect(colour, 0, 0, size + 1, size + 1, size / 3, size / 3);
         RoundRect(mask, 0, 0, size, size, size / 3, size / 3);
-        SelectObject(colour, ob);
-        SelectObject(colour, op);
-        DeleteObject(brush);
-        HFONT font = CreateFontA(-(size * 3 / 4), 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                 ANTIALIASED_QUALITY, 0, "Arial");
-        HGDIOBJ of = SelectObject(colour, font);
-        SetBkMode(colour, TRANSPARENT);
-        SetTextColor(colour, RGB(0xFF, 0xFF, 0xFF));
-        char letter[2] = {key.empty() ? '?' : static_cast<char>(toupper(static_cast<unsigned char>(key[0]))), 0};
-        DrawTextA(colour, letter, 1, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        SelectObject(colour, of);
-        DeleteObject(font);
     }
-    SelectObject(mask, oldMaskBrush);
-    SelectObject(mask, oldMaskPen);
+    GdiObject<HFONT> font(CreateFontA(-(size * 3 / 4), 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                      ANTIALIASED_QUALITY, 0, "Arial"));
+    Selection f(colour, font.Get());
+    SetBkMode(colour, TRANSPARENT);
+    SetTextColor(colour, RGB(0xFF, 0xFF, 0xFF));
+    char letter[2] = {key.empty() ? '?' : static_cast<char>(toupper(static_cast<unsigned char>(key[0]))), 0};
+    DrawTextA(colour, letter, 1, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 HICON Make(const std::string& key, int size)
 {
-    HDC screen = GetDC(nullptr);
-    HDC cdc = CreateCompatibleDC(screen);
-    HDC mdc = CreateCompatibleDC(screen);
-    HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-    HGDIOBJ oc = SelectObject(cdc, colour), om = SelectObject(mdc, mask);
-    Paint(cdc, mdc, key, size);
-    SelectObject(cdc, oc);
-    SelectObject(mdc, om);
+    platform::WindowDC screen(nullptr);
+    platform::OwnedDC cdc(CreateCompatibleDC(screen.Get())), mdc(CreateCompatibleDC(screen.Get()));
+    GdiObject<HBITMAP> colour(CreateCompatibleBitmap(screen.Get(), size, size));
+    GdiObject<HBITMAP> mask(CreateBitmap(size, size, 1, 1, nullptr));
+    {
+        Selection c(cdc.Get(), colour.Get()), m(mdc.Get(), mask.Get());
+        RECT all{0, 0, size, size};
+        // Mask white is transparent; the picture's pixels are drawn black into it.
+        FillRect(mdc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        FillRect(cdc.Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        if (key == "Empty" || key == "Full")
+            PaintTray(cdc.Get(), mdc.Get(), key == "Full", size);
+        else
+            PaintLetter(cdc.Get(), mdc.Get(), key, size);
+    }
     ICONINFO ii{};
     ii.fIcon = TRUE;
-    ii.hbmColor = colour;
-    ii.hbmMask = mask;
-    HICON icon = CreateIconIndirect(&ii);
-    DeleteObject(colour);
-    DeleteObject(mask);
-    DeleteDC(cdc);
-    DeleteDC(mdc);
-    ReleaseDC(nullptr, screen);
-    return icon;
+    ii.hbmColor = colour.Get();
+    ii.hbmMask = mask.Get();
+    return CreateIconIndirect(&ii);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "shell/LogFailure.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/modMain.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "shell/MenuImages.h"
 
+#include "platform/ScopedWin.h"
+
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4D49;  // "MI"
@@ -106,12 +108,9 @@ LRESULT MenuImages::Handle(HWND, UINT msg, WPARAM wp, LPARAM lp, bool& handled)
         if (di->itemState & ODS_CHECKED) {
             // A checked item's picture sits in a frame of the text colour on the background colour.
             RECT frame{x - 1, y - 1, x + w + 1, y + h + 1};
-            HBRUSH back = CreateSolidBrush(back_);
-            FillRect(di->hDC, &frame, back);
-            DeleteObject(back);
-            HBRUSH edge = CreateSolidBrush(text_);
-            FrameRect(di->hDC, &frame, edge);
-            DeleteObject(edge);
+            platform::GdiObject<HBRUSH> back(CreateSolidBrush(back_)), edge(CreateSolidBrush(text_));
+            FillRect(di->hDC, &frame, back.Get());
+            FrameRect(di->hDC, &frame, edge.Get());
         }
         UINT style = ILD_TRANSPARENT;
         if (di->itemState & (ODS_GRAYED | ODS_DISABLED))

@@ -1,6 +1,7 @@
 #include "shell/PaneForm.h"
 
 #include "platform/forms/Menu.h"
+#include "platform/ScopedWin.h"
 #include "shell/DockLibrary.h"
 #include "shell/frmMain.h"
 
@@ -13,7 +14,6 @@ PaneForm::PaneForm(std::string name) : Form(std::move(name)), row_(PaneTable::Fi
             paneMade_ = true;
             OnShown();
         } else if (id == static_cast<DISPID>(PaneEventId::OnHidden)) {
-            paneMade_ = true;
             OnHidden();
         }
     };
@@ -24,12 +24,11 @@ PaneForm::~PaneForm() = default;
 void PaneForm::Design()
 {
     paneMade_ = false;
-    if (IClassFactory* f = DockLibrary::ClassFactory(dock::kClsidFDPane)) {
-        FDPane1.Factory(f);
-        f->Release();
-    } else {
+    platform::ComPtr<IClassFactory> factory(DockLibrary::ClassFactory(dock::kClsidFDPane));
+    if (factory)
+        FDPane1.Factory(factory.Get());
+    else
         FDPane1.ClassId(dock::kClsidFDPane);
-    }
     FDPane1.EventsInterface(dock::kDiidPaneEvents);
     if (!row_ || designed_)
         return;
@@ -60,6 +59,9 @@ void PaneForm::PutPane(PaneDispId id, const Var& value)
 bool PaneForm::PaneVisible()
 {
     EnsureLoaded();
+    // The design value says "visible" before the pane exists; the user sees nothing yet.
+    if (!paneMade_)
+        return false;
     return FDPane1.Invoke(static_cast<DISPID>(PaneDispId::PaneVisible), DISPATCH_PROPERTYGET).AsBool();
 }
 

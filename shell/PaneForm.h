@@ -17,7 +17,8 @@ public:
 
     platform::forms::OleControl FDPane1{*this, "FDPane1"};
 
-    // Typed calls on the pane; each loads the window when it is not loaded.
+    // Typed calls on the pane; each loads the window when it is not loaded. A pane whose
+    // window was never shown in this load is not visible.
     bool PaneVisible();
     // Showing a pane whose window was never shown in this load shows the window (the
     // library makes the pane window at the window's first show).

@@ -1,5 +1,6 @@
 #include "shell/frmMain.h"
 
+#include <iterator>
 #include <vector>
 
 #include "core/modMain.h"
@@ -11,11 +12,13 @@
 #include "inspect/frmPropertyTB.h"
 #include "inspect/frmPropertyViewer.h"
 #include "platform/LoadedForms.h"
+#include "platform/forms/App.h"
 #include "platform/forms/Seams.h"
 #include "preview/frmAllFonts.h"
 #include "preview/frmBig.h"
 #include "preview/frmFontBrowser.h"
 #include "preview/frmViewer.h"
+#include "platform/ScopedWin.h"
 #include "shell/DockLibrary.h"
 #include "shell/DrawnIcons.h"
 #include "shell/LogFailure.h"
@@ -55,6 +58,26 @@ constexpr MenuImageRow kMenuImages[] = {
     {"Check", "mnuCheck", 0},           {"Uncheck", "mnuCheck", 1},          {"Window", "mnuView", 12},
     {"zoom", "mnuShowZoom", -1}};
 
+// The pages of the Internet Links menu, by item index ("" for the separators).
+constexpr const char* kLinks[] = {"https://www.quillerypro.example/",
+                                  "https://www.tamsel.example/forum/index.php?board=29.0",
+                                  "https://www.tamsel.example/",
+                                  "",
+                                  "https://www.actionfonts.example/",
+                                  "https://www.fontsnthings.example/",
+                                  "",
+                                  "https://www.myfonts.example/WhatTheFont/",
+                                  "https://www.identifont.example/"};
+
+// A program of the system by its full path: a file of that name in the working folder
+// must not be started instead.
+std::string SystemProgram(bool windowsFolder, const char* file)
+{
+    char dir[MAX_PATH] = {};
+    UINT n = windowsFolder ? GetWindowsDirectoryA(dir, MAX_PATH) : GetSystemDirectoryA(dir, MAX_PATH);
+    return (n ? std::string(dir, n) + "\\" : std::string()) + file;
+}
+
 constexpr const char* kExitQuestion =
     "You have fonts pending removal.  Do you want to exit without removing them?";
 
@@ -91,14 +114,14 @@ Menu* frmMain::FindMenu(const std::string& name, int index)
 void frmMain::Design()
 {
     ClientSize(14040, 11100);
+    BackColor(platform::forms::SysColor(COLOR_APPWORKSPACE));
     restorePending_ = false;
     exitAgreed_ = false;
-    if (IClassFactory* f = DockLibrary::ClassFactory(dock::kClsidDockFrame)) {
-        Dock1.Factory(f);
-        f->Release();
-    } else {
+    platform::ComPtr<IClassFactory> factory(DockLibrary::ClassFactory(dock::kClsidDockFrame));
+    if (factory)
+        Dock1.Factory(factory.Get());
+    else
         Dock1.ClassId(dock::kClsidDockFrame);
-    }
     if (sb.PanelCount() == 0) {
         sb.AddPanel("", 2540);
         sb.AddPanel("", 19076);
@@ -165,6 +188,39 @@ void frmMain::WireMenus()
         }
     });
     mnuHelp.Click = [] { TogglePane(Forms::frmHelp, false); };
+    mnuDS.OnClick([this](int i) {
+        try {
+            if (modMain::FontModel)
+                modMain::FontModel->Display()->Style(static_cast<std::int16_t>(i + 1));
+            Forms::frmViewer->UpdateDisplay("");
+            for (int k = 0; k < mnuDS.Count(); ++k)
+                mnuDS(k).Checked(k == i);
+        } catch (const std::exception& e) {
+            LogFailure("frmMain: mnuDS_Click", e);
+        }
+    });
+    mnuViewerRefresh.Click = [] {
+        try {
+            Forms::frmViewer->UpdateDisplay("");
+        } catch (const std::exception& e) {
+            LogFailure("frmMain: mnuViewerRefresh_Click", e);
+        }
+    };
+    mnuHelpFileContents.Click = [] { ShowHelp(App::Path() + "\\quillery pro.chm", 1, 0); };
+    mnuHelpFileIndex.Click = [] { ShowHelp(App::Path() + "\\quillery pro.chm", 2, 0); };
+    mnuExplorerFontFolder.Click = [] {
+        const std::string fonts = modMain::FontModel ? modMain::FontModel->FontFolder() : std::string();
+        ShellOpen("Open", SystemProgram(true, "explorer.exe"), "/e,/root," + fonts, "", SW_SHOWNORMAL);
+    };
+    mnuSysCharMap.Click = [] {
+        if (!ShellOpen("", SystemProgram(false, "charmap.exe"), "", "", SW_SHOWNORMAL))
+            modMain::LogError("frmMain: mnuSysCharMap_Click", 53, "charmap.exe could not be started");
+    };
+    mnuInternetLink.OnClick([](int i) {
+        if (i >= 0 && i < static_cast<int>(std::size(kLinks)) && *kLinks[i])
+            ShellOpen("", kLinks[i], "", "C:\\", SW_SHOWNORMAL);
+    });
+    mnuSendComment.Click = [this] { modMain::OpenEmail(hWnd()); };
     mnuGlyph.Click = [] { TogglePane(Forms::frmGlyphs, true); };
     mnuEmptyProcess.Click = [] {
         try {
@@ -374,7 +430,12 @@ bool frmMain::BeforeUnload(int mode)
         if (cancel)
             return false;
     }
-    return MDIForm::BeforeUnload(mode);
+    // A child window that refuses to close keeps the program: ask again next time.
+    if (!MDIForm::BeforeUnload(mode)) {
+        exitAgreed_ = false;
+        return false;
+    }
+    return true;
 }
 
 void frmMain::Form_Unload(int&)

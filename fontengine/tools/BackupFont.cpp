@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/files/modFileFunctions.h"
 #include "core/modMain.h"
 #include "fontengine/install/FontsKey.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/files/modFileFunctions.h"
 #include "core/modMain.h"
 #include "core/zip/cZip.h"
@@ -31,7 +31,7 @@ struct Packed {
 bool IsRemovedForArchive(const qlProcess& p)
 {
     try {
-        return p.Process() == 1 && p.Success();
+        return p.Process() == qlProcess::RemoveForArchive && p.Success();
     } catch (const QlError&) {
         return false;  // an entry without a code is not one of ours
     }

@@ -5,7 +5,7 @@
 
 #include <unordered_map>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Screen.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/forms/Dispatch.h"
 #include "platform/forms/MDIForm.h"
 #include "platform/forms/Menu.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <map>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/AnsiText.h"
 #include "platform/ErrorReporter.h"
 #include "platform/forms/Form.h"
