@@ -59,7 +59,7 @@ public:
   // Draws this pane's caption active and every other pane's inactive.
   void Activate();
   // Double click on the caption: a docked pane floats, a floating one returns to its side.
-  void ToggleFloat();
+  virtual void ToggleFloat();
   int prevSide = -1;
   // The leaf the pane left when it floated: a vacant placeholder it goes back into, or the
   // tab group it came from. Cleared when the block is deleted.
@@ -77,9 +77,9 @@ public:
   CDockFrameBase* dockFrame = nullptr;
 
   // Floats the pane at its float rectangle, in a frame of its own.
-  void Float();
+  virtual void Float();
   // Hides the pane through its close button.
-  void Close();
+  virtual void Close();
 
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual void LayoutContent();

@@ -8,6 +8,8 @@
 #include "docking/framework/HostProps.h"
 #include "docking/platform_text.h"
 #include "docking/pane/CPaneWnd.h"
+#include "docking/pane/ToolbarSource.h"
+#include "docking/toolband/CToolbarPaneWnd.h"
 
 namespace {
 constexpr LONG kFrameBits = 0x00CF0000;  // caption, system menu, sizing frame, min/max boxes
@@ -212,7 +214,7 @@ void CFDPaneBody::CreatePaneWnd() {
     control_->m_fdType = 0;
   }
   created_ = true;
-  auto* pane = new CPaneWnd();
+  CPaneWnd* pane = NewPaneWindow();
   pane->owner = this;
   pane->pinState = control_->m_pinState == 0 ? 0 : 1;
   pane_ = pane;
@@ -223,6 +225,7 @@ void CFDPaneBody::CreatePaneWnd() {
     return;
   }
   pane->dockFrame = frame;
+  if (!pane->IsFormPane()) pane->pinState = 0;  // toolbars have no pin
   if (auto* main = dynamic_cast<CMainDockFrame*>(frame); main && main->m_bBoundaryCheck) pane->workArea = main->m_rcWork;
   frame->AddPaneForm(form_);
   Place();
@@ -245,6 +248,7 @@ void CFDPaneBody::Place() {
         break;
       }
   }
+  if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) return PlaceToolbar(toolbar);
   if (!control_->m_paneVisible) {
     pane->side = side;
     pane->Show(false);
@@ -283,6 +287,7 @@ void CFDPaneBody::SetPaneVisible(bool visible) {
   control_->m_paneVisible = visible ? 1 : 0;
   CPaneWnd* pane = pane_;
   if (!pane || !pane->hostedWnd) return;
+  if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) return SetToolbarVisible(toolbar, visible);
   if (visible == PaneVisible()) return;
   if (visible) {
     const int side = control_->m_initDockStyle;
