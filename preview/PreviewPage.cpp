@@ -1,8 +1,8 @@
 #include "preview/PreviewPage.h"
 
-#include "platform/QlError.h"
 #include "fontengine/qlDisplay.h"
 #include "fontengine/qlFonts.h"
+#include "platform/QlError.h"
 #include "platform/forms/Convert.h"
 
 namespace {

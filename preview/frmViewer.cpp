@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "platform/QlError.h"
 #include "core/modMain.h"
 #include "fontengine/FontModel.h"
 #include "fontengine/qlMain.h"
+#include "platform/QlError.h"
 #include "platform/forms/Convert.h"
 #include "preview/PreviewPage.h"
 #include "preview/PreviewView.h"

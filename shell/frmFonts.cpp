@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "platform/QlError.h"
 #include "core/modMain.h"
 #include "fontengine/FontModel.h"
 #include "fontengine/qlMain.h"
 #include "inspect/frmPropertyFont.h"
 #include "inspect/frmPropertyViewer.h"
+#include "platform/QlError.h"
 #include "preview/PreviewView.h"
 #include "preview/frmAllFonts.h"
 #include "preview/frmViewer.h"

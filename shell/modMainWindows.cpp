@@ -5,11 +5,11 @@
 
 #include <cstring>
 
-#include "platform/QlError.h"
 #include "core/help/HelpTexts.h"
 #include "core/richtext/RtbLine.h"
 #include "fontengine/FontModel.h"
 #include "fontengine/qlMain.h"
+#include "platform/QlError.h"
 #include "platform/controls/RichTextBox.h"
 #include "shell/LogFailure.h"
 #include "shell/frmHelp.h"

@@ -1,6 +1,8 @@
 // Times the installed-fonts tree fill and the proof sheet of all fonts at growing sizes
 // (run by scripts/bench-preview.sh; not a test). Usage:
 //   preview_bench.exe [runs] [size...]
+// QL_BENCH_FACES=n cycles the sheet through n faces only; QL_BENCH_SHEETS_ONLY=1 times the
+// sheets written as RTF streams alone.
 #include <windows.h>
 
 #include <algorithm>
@@ -111,11 +113,16 @@ int main(int argc, char** argv)
     frmFonts& tree = *Forms::frmFonts;
     frmViewer& viewer = *Forms::frmViewer;
     std::vector<std::string> faces = InstalledFaces();
+    // QL_BENCH_FACES=n cycles through the first n faces only.
+    if (const char* limit = std::getenv("QL_BENCH_FACES"); limit && std::atoi(limit) > 0)
+        faces.resize(std::min(faces.size(), static_cast<size_t>(std::atoi(limit))));
+    const bool sheetsOnly = std::getenv("QL_BENCH_SHEETS_ONLY") != nullptr;
     std::printf("installed TrueType faces to cycle through: %zu; median of %d runs\n", faces.size(), runs);
 
     std::vector<double> sheetTimes[2];
     for (int n : sizes) {
         modMain::FontModel->Fonts(Collection(n, {}));
+        if (!sheetsOnly) {
         double fill = Median(runs, [&] {
             tree.tvFonts.Clear();
             double t0 = Seconds();
@@ -130,9 +137,12 @@ int main(int argc, char** argv)
         std::printf("tree fill    %6d faces: %8.1f ms into an empty tree, %8.1f ms replacing a full one\n", n,
                     fill * 1000, refill * 1000);
         std::fflush(stdout);
+        }
 
         modMain::FontModel->Fonts(Collection(n, faces));
         for (PageWriting how : {PageWriting::LineByLine, PageWriting::RtfStreams}) {
+            if (sheetsOnly && how == PageWriting::LineByLine)
+                continue;
             frmViewer::SetPageWriting(how);
             double sheet = Median(runs, [&] {
                 double t0 = Seconds();
@@ -149,6 +159,7 @@ int main(int argc, char** argv)
     }
     if (sizes.size() > 1) {
         for (int k = 0; k < 2; ++k)
+            if (!sheetTimes[k].empty())
             std::printf("proof sheet %s: %d/%d ratio %.2f\n", k ? "RTF streams " : "line by line", sizes.back(),
                         sizes.front(), sheetTimes[k].back() / sheetTimes[k].front());
     }

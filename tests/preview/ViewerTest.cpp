@@ -1,5 +1,7 @@
 // The central preview: one font at every preview size, the proof sheets of all and of the
 // checked fonts, both ways of writing a page, and the box never left hidden or frozen.
+#include <stdexcept>
+
 #include "preview/PreviewView.h"
 #include "preview/frmViewer.h"
 #include "shell/frmFonts.h"
@@ -146,6 +148,24 @@ TEST_F(PreviewTest, AFailedRedrawLeavesTheBoxShownAndDrawing)
     // No window-wide drawing lock is left behind either.
     EXPECT_TRUE(LockWindowUpdate(v.hWnd()));
     LockWindowUpdate(nullptr);
+}
+
+TEST_F(PreviewTest, AFillThatFailsHalfwayLeavesTheBoxDrawingAgain)
+{
+    frmViewer& v = *Forms::frmViewer;
+    v.Show();
+    HWND h = v.rtbFonts.hWnd();
+    const LRESULT mask = SendMessageA(h, EM_GETEVENTMASK, 0, 0);
+    try {
+        RichTextFill fill(v.rtbFonts);
+        EXPECT_TRUE(Frozen(h)) << "no drawing while the box fills";
+        AppendPageLines(v.rtbFonts, {{"half", "Arial", 10, 1, 1, 0}});
+        throw std::runtime_error("failure halfway");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_FALSE(Frozen(h));
+    EXPECT_EQ(SendMessageA(h, EM_GETEVENTMASK, 0, 0), mask);
+    EXPECT_EQ(Lines(v.rtbFonts).back(), "half");
 }
 
 TEST_F(PreviewTest, FaceAsSampleTextShowsEachFontsNameAndKeepsTheLast)
