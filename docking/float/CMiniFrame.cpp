@@ -127,6 +127,25 @@ void CMiniFrame::ReleaseIfUnlisted(CMiniFrame* frame) {
   DeferredDelete::Request(frame, [frame] { delete frame; });
 }
 
+int CMiniFrame::TestPaneOfWindow(HWND window) {
+  CMiniFrame* frame = FromHandle(window);
+  CPaneWnd* first = frame ? frame->GetFirstPane() : nullptr;
+  return first && first->IsMDIChildForm() ? 1 : 0;
+}
+
+void CMiniFrame::DestroyAll() {
+  const std::vector<CMiniFrame*> frames = g_floating;
+  for (CMiniFrame* f : frames) {
+    f->RemoveFromFrameList();
+    if (f->hwnd) {
+      f->deleteOnDestroy = 1;
+      DestroyWindow(f->hwnd);  // WM_NCDESTROY deletes the object
+    } else {
+      ReleaseIfUnlisted(f);
+    }
+  }
+}
+
 void CMiniFrame::GetFloatRect(RECT& out) const { out = hasFloatRect ? floatRect : FloatGeometry::DefaultFloatRect(); }
 
 void CMiniFrame::SetFloatRect(int left, int top, int right, int bottom) {
@@ -454,6 +473,23 @@ void CMiniFrame::DrawCaption() {
   if (!pinShown) SetRectEmpty(&pinRect);
 }
 
+bool CMiniFrame::RunCaptionButton(int& up, const RECT& screenButton) {
+  const HWND self = hwnd;
+  up = 0;
+  SendMessageA(self, WM_NCPAINT, 1, 0);
+  bool released = false;
+  PaneDragLoop::Client c;
+  c.buttonState = [this, self, &up](bool over) {
+    up = over ? 0 : 1;
+    SendMessageA(self, WM_NCPAINT, 1, 0);
+  };
+  c.buttonReleased = [&released](bool on) { released = on; };
+  PaneDragLoop(self, PaneDragLoop::Mode::ButtonPress, c).Run(screenButton);
+  up = 1;
+  if (IsWindow(self)) SendMessageA(self, WM_NCPAINT, 1, 0);
+  return released;
+}
+
 void CMiniFrame::OnNcLButtonDown(WPARAM hit, POINT screen) {
   RECT w{};
   GetWindowRect(hwnd, &w);
@@ -461,27 +497,31 @@ void CMiniFrame::OnNcLButtonDown(WPARAM hit, POINT screen) {
   OffsetRect(&close, w.left, w.top);
   const HWND self = hwnd;
   if (PtInRect(&close, screen)) {
-    closeUp = 0;
-    SendMessageA(self, WM_NCPAINT, 1, 0);
-    bool released = false;
-    PaneDragLoop::Client c;
-    c.buttonState = [this, self](bool over) {
-      closeUp = over ? 0 : 1;
-      SendMessageA(self, WM_NCPAINT, 1, 0);
-    };
-    c.buttonReleased = [&released](bool on) { released = on; };
-    PaneDragLoop(self, PaneDragLoop::Mode::ButtonPress, c).Run(close);
-    closeUp = 1;
-    if (IsWindow(self)) SendMessageA(self, WM_NCPAINT, 1, 0);
-    if (released) {
+    if (RunCaptionButton(closeUp, close)) {
       const std::vector<CPaneWnd*> snapshot = panes_;
       for (CPaneWnd* p : snapshot) p->Close();
     }
     return;
   }
+  RECT pin = pinRect;
+  OffsetRect(&pin, w.left, w.top);
+  CPaneWnd* first = holdsFormPanes ? GetFirstPane() : nullptr;
+  if (first && !IsRectEmpty(&pinRect) && PtInRect(&pin, screen)) {
+    // The pin of the single pane the caption stands for: it unpins that pane.
+    if (RunCaptionButton(pinUp, pin) && IsListed(this) && GetFirstPane() == first) first->TogglePin();
+    return;
+  }
   if (hit != HTCAPTION || frameDragging) return;
   active = 1;
   SendMessageA(self, WM_NCPAINT, 1, 0);
+  if (first && !HasSeveralPanes(nullptr, true)) {
+    // A frame of one pane is that pane: the drag may dock it anywhere, or just move the frame.
+    frameDragging = 1;
+    first->BeginFrameDrag(screen);
+    frameDragging = 0;
+    closeUp = 1;
+    return;
+  }
   frameDragging = 1;
   // The whole frame moves: the ghost is the frame's own rectangle under the cursor.
   const int gx = screen.x - w.left, gy = screen.y - w.top;

@@ -55,9 +55,13 @@ public:
   void MoveToListFront();
   void RemoveFromFrameList();
   static void ReleaseIfUnlisted(CMiniFrame* frame);
+  // Every floating frame goes, listed or waiting for its deferred deletion.
+  static void DestroyAll();
   static const std::vector<CMiniFrame*>& FloatingFrames();
   static bool IsListed(const CMiniFrame* frame);
   static CMiniFrame* FromHandle(HWND hwnd);
+  // 1 when the frame of that window shows a first pane whose form holds a tabbed dialog.
+  static int TestPaneOfWindow(HWND window);
   static int LiveCount();
 
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -91,6 +95,8 @@ public:
 
 private:
   void OnNcLButtonDown(WPARAM hit, POINT screen);
+  // Press on a caption button, tracked until release; true when released on it.
+  bool RunCaptionButton(int& up, const RECT& screenButton);
   void InsertIntoTree(CPaneWnd* pane, int side, CPaneWnd* tabOf, CPaneWnd* besideOf);
   void RemoveFromTree(CPaneWnd* pane);
   bool InTree(const CLayoutBlock* block) const;

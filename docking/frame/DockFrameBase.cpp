@@ -7,6 +7,7 @@
 #include "docking/layout/PaneBase.h"
 #include "docking/layout/SplitterBar.h"
 #include "docking/layout/TabStrip.h"
+#include "docking/pane/TreeViewReturn.h"
 
 #include <algorithm>
 
@@ -856,6 +857,42 @@ int CDockFrameBase::RememberPane(CPaneBase* pane)
     return 0;
 }
 
+namespace {
+void ScrubPane(CLayoutBlock* block, const CPaneBase* pane)
+{
+    if (!block)
+        return;
+    ScrubPane(block->m_pFirst, pane);
+    ScrubPane(block->m_pSecond, pane);
+    if (block->m_pTabStrip && block->m_pTabStrip->HasPane(pane))
+        block->RemoveTab(const_cast<CPaneBase*>(pane));
+    if (block->m_pSlots) {
+        auto& slots = *block->m_pSlots;
+        slots.erase(std::remove_if(slots.begin(), slots.end(),
+                                   [pane](const TabSlot& s) { return s.pane == pane && !s.hasTitle; }),
+                    slots.end());
+        for (TabSlot& s : slots)
+            if (s.pane == pane)
+                s.pane = nullptr;
+    }
+    if (block->m_pPane == pane) {
+        block->m_pPane = nullptr;
+        if (block->IsLeaf())
+            block->m_bVacant = true;
+    }
+}
+}  // namespace
+
+void CDockFrameBase::ForgetPane(CPaneBase* pane)
+{
+    if (!pane)
+        return;
+    RememberPane(pane);
+    for (int side = 0; side < 4; ++side)
+        for (int i = 0; i < SectionCount(side); ++i)
+            ScrubPane(SectionAt(side, i)->m_pRoot, pane);
+}
+
 void CDockFrameBase::ClearVacancyUp(CLayoutBlock* block)
 {
     if (!block || block->m_bVacant)
@@ -875,8 +912,10 @@ void CDockFrameBase::ClearAllSections()
 
 void CDockFrameBase::AddPaneForm(HWND form)
 {
-    if (form && std::find(m_paneForms.begin(), m_paneForms.end(), form) == m_paneForms.end())
+    if (form && std::find(m_paneForms.begin(), m_paneForms.end(), form) == m_paneForms.end()) {
+        TreeViewReturn::HookTreeViews(form);
         m_paneForms.push_back(form);
+    }
 }
 
 void CDockFrameBase::RemovePaneForm(HWND form)

@@ -58,13 +58,18 @@ public:
     void ClearLayout();
     HRESULT SaveStates(const std::string& key);
     HRESULT LoadStates(const std::string& key);
+    bool KeepHiddenPlace(CPaneWnd* pane, const std::string& name);
     // A pane window whose form is first shown takes its place of the loaded layout, if any.
+    // True when the pane took a place: docked or floating as saved, or kept hidden (its
+    // window then stays hidden).
     bool ClaimPlace(CPaneWnd* pane);
     void OnPaneDocked(CPaneBase*) override { m_bLoadPending = 0; }
     void NudgeHost();
     HMENU GetHostMenu() const;
     HWND FocusedMiniFrame() const;
     void ComputeWorkArea();
+    // The DockFrame control's DragAreaStyle, which every new pane window copies.
+    int DragAreaStyle() const;
     void ReadHostForm(int insets[4]);
     void SetTrackedPopup(CTrackedPopup* popup);
     void CloseTrackedPopup();
@@ -78,6 +83,12 @@ public:
     void PinAllOfSide(int side);
     // Pins or unpins a pane window of this frame; false when the pane's own state change is all.
     bool ChangePinState(CPaneWnd* pane, int state);
+    // An unpinned pane shown by the program: its popup opens and stays until a click elsewhere.
+    void ShowAutoHidden(CPaneWnd* pane);
+    // An unpinned pane hidden by the program: its tab goes, it is pinned and stays hidden.
+    void RepinHidden(CPaneWnd* pane);
+    // Removes an unpinned pane's tab and gives it the pin state, hidden and unplaced.
+    void TakeOffStrip(CPaneWnd* pane, int state);
     CAutoHideBar* m_pStrips[4] = {nullptr, nullptr, nullptr, nullptr};
 
     // CAutoHideHost

@@ -127,6 +127,11 @@ CPaneWnd::CPaneWnd() { ++g_live; }
 CPaneWnd::~CPaneWnd() {
   --g_live;
   for (auto& hook : ForgetHooks()) hook(this);
+  CMainDockFrame* main = CMainDockFrame::Current();
+  if (main && main != dockFrame) main = nullptr;
+  // An unpinned pane's strip tab must not outlive it.
+  if (main && m_bUnpinned) main->RemoveFromAutoHide(side, this);
+  m_bUnpinned = false;
   DropPreviousPlaceholder();
   if (container) container->ReleasePane(this, nullptr);
   container = nullptr;
@@ -134,6 +139,8 @@ CPaneWnd::~CPaneWnd() {
     frame->RemovePane(this);
     CMiniFrame::ReleaseIfUnlisted(frame);
   }
+  // Its place keeps its name for the next pane of that name; nothing points at it any more.
+  if (main) main->ForgetPane(this);
   if (owner) owner->PaneGone();
   owner = nullptr;
 }
@@ -212,22 +219,81 @@ void CPaneWnd::Destroy() {
 
 void CPaneWnd::SetTitle(const std::string& text) {
   title = text;
+  m_title = text;
   if (!hwnd) return;
   SetWindowTextA(hwnd, title.c_str());
   SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+  // The title also shows on the pane's tab, its strip tab and its floating frame's caption.
+  if (CTabStrip* strip = m_pBlock ? m_pBlock->m_pTabStrip : nullptr; strip && strip->TabCount() >= 2)
+    strip->SetTabText(this, text);
+  if (auto* main = dynamic_cast<CMainDockFrame*>(dockFrame); main && m_bUnpinned && side >= 0 && side <= 3)
+    if (CAutoHideBar* bar = main->m_pStrips[side]) bar->SetTabText(this, text);
+  if (miniFrame && IsVisible()) miniFrame->UpdateTitle(this);
+}
+
+void CPaneWnd::ActivateAll(CPaneWnd* except, bool dockedOnly) {
+  if (!g_panes) return;
+  const std::vector<PaneEntry> panes = *g_panes;
+  for (const PaneEntry& e : panes) {
+    if (e.pane == except || e.pane->captionActive == 0 || (dockedOnly && !e.pane->docked)) continue;
+    e.pane->captionActive = 0;
+    SendMessageA(e.hwnd, WM_NCPAINT, 1, 0);
+  }
+}
+
+bool CPaneWnd::IsMDIChildForm() const {
+  // The tabbed-dialog control and its successor want the host's menu keys (Alt) themselves.
+  static const CLSID kTabbedDialogs[2] = {
+      {0xBDC217C5, 0xED16, 0x11CD, {0x95, 0x6C, 0x00, 0x00, 0xC0, 0x4E, 0x4C, 0x0A}},
+      {0x2315B059, 0xEDD7, 0x4C66, {0x93, 0x3C, 0xEC, 0xFF, 0x5B, 0x9D, 0xD5, 0x93}}};
+  return owner && owner->ContainsControlOfClass(kTabbedDialogs, 2);
 }
 
 void CPaneWnd::SetVisible(bool show) {
   if (!hwnd) return;
+  auto* main = dynamic_cast<CMainDockFrame*>(dockFrame);
   if (show) {
-    ShowWindow(hwnd, SW_SHOW);
+    if (pinState == 2 && m_bUnpinned) {
+      // An unpinned pane shows in its popup beside the strip.
+      if (main) main->ShowAutoHidden(this);
+      return;
+    }
+    if (container || miniFrame || !PlaceAgain()) ShowWindow(hwnd, SW_SHOW);
     placed = 1;
     if (owner) owner->FireShown();
-  } else {
-    ShowWindow(hwnd, SW_HIDE);
-    placed = 0;
-    if (owner) owner->FireHidden();
+    return;
   }
+  if (pinState == 2 && m_bUnpinned && main) {
+    // Hiding an unpinned pane takes its strip tab away and leaves it pinned.
+    main->RepinHidden(this);
+  } else {
+    LeavePlace();
+  }
+  placed = 0;
+  if (owner) owner->FireHidden();
+}
+
+bool CPaneWnd::PlaceAgain() {
+  if (!hwnd) return false;
+  if (hiddenFloating) {
+    hiddenFloating = false;
+    Float();
+    return true;
+  }
+  if (ReturnToPrevious()) return true;
+  if (!dockFrame) return false;
+  int s = side >= 0 && side <= 3 ? side : (prevSide >= 0 && prevSide <= 3 ? prevSide : -1);
+  if (s >= 0 && owner && !owner->CanDock(s)) {
+    s = -1;
+    for (int i = 0; i < 4 && s < 0; ++i)
+      if (owner->CanDock(i)) s = i;
+  }
+  if (s < 0) {
+    Float();
+    return true;
+  }
+  DockTo(dockFrame, s);
+  return true;
 }
 
 void CPaneWnd::SetPinState(int state) {
@@ -276,6 +342,7 @@ void CPaneWnd::ReparentTo(HWND parent) {
 }
 
 void CPaneWnd::DockTo(CDockFrameBase* frame, int s, int sectionIndex) {
+  hiddenFloating = false;
   if (!frame || !hwnd || s < 0 || s > 3) return;
   if (container) Undock();
   LeaveMiniFrame(frame->m_hWndFrame);
@@ -303,6 +370,7 @@ void CPaneWnd::DockTo(CDockFrameBase* frame, int s, int sectionIndex) {
 }
 
 bool CPaneWnd::JoinAsTab(CPaneWnd* ref) {
+  hiddenFloating = false;
   if (!ref || ref == this || !ref->container || !ref->m_pBlock || !hwnd) return false;
   if (container) Undock();
   CDockFrameBase* frame = ref->container;
@@ -323,6 +391,7 @@ bool CPaneWnd::JoinAsTab(CPaneWnd* ref) {
 }
 
 bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
+  hiddenFloating = false;
   if (!ref || ref == this || !ref->container || !ref->m_pBlock || !hwnd || s < 0 || s > 3) return false;
   if (container) Undock();
   CDockFrameBase* frame = ref->container;
@@ -364,6 +433,7 @@ bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
 }
 
 void CPaneWnd::JoinFrame(CMiniFrame* target, int zone, CPaneWnd* tabOf) {
+  hiddenFloating = false;
   if (!target || target == miniFrame || !hwnd) return;
   if (container) {
     RememberPrevious();
@@ -387,14 +457,7 @@ void CPaneWnd::JoinFrame(CMiniFrame* target, int zone, CPaneWnd* tabOf) {
 
 void CPaneWnd::Activate() {
   if (!hwnd || captionActive == 1) return;
-  if (g_panes) {
-    const std::vector<PaneEntry> panes = *g_panes;
-    for (const PaneEntry& e : panes) {
-      if (e.pane == this || e.pane->captionActive == 0) continue;
-      e.pane->captionActive = 0;
-      SendMessageA(e.hwnd, WM_NCPAINT, 1, 0);
-    }
-  }
+  ActivateAll(this, false);
   captionActive = 1;
   SendMessageA(hwnd, WM_NCPAINT, 1, 0);
 }
@@ -409,6 +472,34 @@ void CPaneWnd::ToggleFloat() {
   if (!ReturnToPrevious()) DockTo(dockFrame, prevSide);
 }
 
+void CPaneWnd::ToggleGroup() {
+  if (pinState == 2 || !hwnd) return;
+  CTabStrip* strip = m_pBlock ? m_pBlock->m_pTabStrip : nullptr;
+  if (!strip || strip->TabCount() < 2) {
+    ToggleFloat();
+    return;
+  }
+  // The whole tab group changes place; panes are found again by window, as each move may
+  // rebuild the group.
+  std::vector<HWND> group;
+  for (CPaneBase* p : strip->GetPanes())
+    if (auto* w = dynamic_cast<CPaneWnd*>(p); w && w != this && w->hwnd) group.push_back(w->hwnd);
+  const bool floating = !(docked && container);
+  const HWND self = hwnd;
+  ToggleFloat();
+  CPaneWnd* lead = FromHandle(self);
+  if (!lead) return;
+  for (HWND h : group) {
+    CPaneWnd* p = FromHandle(h);
+    if (!p) continue;
+    if (!floating && lead->miniFrame && lead->miniFrame->hwnd) {
+      p->JoinFrame(lead->miniFrame, 4, lead);
+    } else if (floating) {
+      p->ToggleFloat();
+    }
+  }
+}
+
 void CPaneWnd::LeaveMiniFrame(HWND newParent) {
   CMiniFrame* old = miniFrame;
   if (!old) return;
@@ -419,6 +510,16 @@ void CPaneWnd::LeaveMiniFrame(HWND newParent) {
 }
 
 void CPaneWnd::LeavePlace() {
+  hiddenFloating = miniFrame != nullptr;
+  if (miniFrame && miniFrame->hwnd && !miniFrame->HasSeveralPanes(this, true)) {
+    // Alone in its frame: the frame's place is the one to float at again.
+    RECT r{};
+    GetWindowRect(miniFrame->hwnd, &r);
+    floatLeft = r.left;
+    floatTop = r.top;
+    floatWidth = r.right - r.left;
+    floatHeight = r.bottom - r.top;
+  }
   if (container) {
     RememberPrevious();
     Undock();
@@ -427,6 +528,15 @@ void CPaneWnd::LeavePlace() {
   LeaveMiniFrame(dockFrame ? dockFrame->m_hWndFrame : nullptr);
   docked = false;
   if (hwnd) ShowWindow(hwnd, SW_HIDE);
+}
+
+void CPaneWnd::ForgetPlace() {
+  DropPreviousPlaceholder();
+  prevSide = -1;
+  prevIndex = -1;
+  hiddenFloating = false;
+  m_pBlock = nullptr;
+  m_nSectionIndex = -1;
 }
 
 void CPaneWnd::RememberPrevious() {
@@ -461,7 +571,10 @@ bool CPaneWnd::ReturnToPrevious() {
         break;
       }
   if (s < 0 || (owner && !owner->CanDock(s))) return false;
-  const bool vacant = block->m_bVacant && (!block->m_pPane || block->m_pPane == this);
+  // A vacant leaf kept for a pane that is not back here yet is free for this one too.
+  auto* keeper = dynamic_cast<CPaneWnd*>(block->m_pPane);
+  const bool vacant = block->m_bVacant && (!block->m_pPane || block->m_pPane == this ||
+                                           (keeper && keeper->container != dockFrame));
   CPaneWnd* mate = vacant ? nullptr : dynamic_cast<CPaneWnd*>(block->m_pPane);
   if (!vacant && (!mate || mate == this || mate->container != dockFrame)) return false;
   LeaveMiniFrame(dockFrame->m_hWndFrame);
@@ -498,6 +611,7 @@ void CPaneWnd::Undock() {
 }
 
 void CPaneWnd::Float() {
+  hiddenFloating = false;
   if (!hwnd) return;
   if (miniFrame && !miniFrame->HasSeveralPanes(this, true) && miniFrame->hwnd) {
     // Alone in its frame: the frame itself moves.
@@ -531,6 +645,7 @@ void CPaneWnd::Float() {
 
 void CPaneWnd::Close() {
   if (pinState == 2) {
+    if (auto* main = dynamic_cast<CMainDockFrame*>(dockFrame)) main->CloseTrackedPopup();
     if (owner) owner->FireHidden();
     return;
   }
@@ -631,8 +746,31 @@ void CPaneWnd::RunButtonPress(bool close, const RECT& screenButton) {
   if (!released) return;
   if (close)
     Close();
-  else if (auto* main = dynamic_cast<CMainDockFrame*>(dockFrame); !main || !main->ChangePinState(this, pinState == 1 ? 2 : 1))
-    SetPinState(pinState == 1 ? 2 : 1);
+  else
+    TogglePin();
+}
+
+void CPaneWnd::TogglePin() {
+  if (pinState == 0) return;
+  const int next = pinState == 1 ? 2 : 1;
+  auto* main = dynamic_cast<CMainDockFrame*>(dockFrame);
+  if (!main || !main->ChangePinState(this, next)) SetPinState(next);
+}
+
+bool CPaneWnd::BeginFrameDrag(POINT screen) {
+  CMiniFrame* frame = miniFrame;
+  if (!hwnd || !frame || !frame->hwnd || pinState == 2) return false;
+  // The frame's own bounds and drawing choice hold while it is dragged.
+  const RECT ownArea = workArea;
+  const bool ownGhost = ghostOnDesktop;
+  if (IsRectEmpty(&workArea)) workArea = frame->workArea;
+  ghostOnDesktop = ghostOnDesktop && frame->ghostOnDesktop;
+  frameDrag_ = true;
+  RunDrag(screen);
+  frameDrag_ = false;
+  workArea = ownArea;
+  ghostOnDesktop = ownGhost;
+  return miniFrame != frame;
 }
 
 PaneDragLoop::Target CPaneWnd::FloatTarget(POINT screen) const {
@@ -728,7 +866,12 @@ void CPaneWnd::BeginTabDrag(POINT screen) {
 
 void CPaneWnd::RunDrag(POINT screen) {
   RECT w{};
-  GetWindowRect(hwnd, &w);
+  // Dragged by its floating frame's caption: the frame is what moves.
+  GetWindowRect(frameDrag_ && miniFrame && miniFrame->hwnd ? miniFrame->hwnd : hwnd, &w);
+  if (frameDrag_) {
+    floatWidth = w.right - w.left;
+    floatHeight = w.bottom - w.top;
+  }
   grabX_ = screen.x - w.left;
   grabY_ = screen.y - w.top;
   dragW_ = w.right - w.left;
@@ -858,12 +1001,14 @@ LRESULT CPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_NCLBUTTONDBLCLK:
-      ToggleFloat();
+      ToggleGroup();
       return 0;
     case WM_TIMER:
       if (wParam == kLayoutTimer) OnTimer();
       return 0;
     case WM_DESTROY:
+      // The layout gives the pane's room back while its window still has a rectangle.
+      if (container) Undock();
       // The hosted form belongs to the host: it must not die with the pane window (its
       // children are destroyed after this message).
       ReleaseForm();

@@ -1,0 +1,318 @@
+// Panes of a program's main window driven as a user and the program drive them: close buttons,
+// hidden and shown panes, tab groups, caption styles, frame-caption drags and the layout reset.
+#include <gtest/gtest.h>
+
+#include "HostedChecks.h"
+#include "HostedForms.h"
+#include "docking/autohide/CPinPopupFrame.h"
+#include "docking/layout/LayoutBlock.h"
+#include "docking/layout/TabStrip.h"
+#include "support/TestEnv.h"
+
+using namespace hostedforms;
+using hostedchecks::CheckPanes;
+using hostedchecks::FindHole;
+
+namespace {
+
+void PumpFor(int ms)
+{
+  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  do {
+    Pump();
+    Sleep(5);
+  } while (GetTickCount() < end);
+}
+
+// Presses a pane's close button and releases it there.
+void ClickClose(CPaneWnd* pane)
+{
+  RECT w{};
+  GetWindowRect(pane->hwnd, &w);
+  const POINT at{w.right - 9, w.top + 9};
+  POINT origin{0, 0};
+  ClientToScreen(pane->hwnd, &origin);
+  PostMessageA(pane->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x - origin.x, at.y - origin.y));
+  SendMessageA(pane->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+  Pump();
+}
+
+bool Shown(Form& f)
+{
+  VARIANT_BOOL v = 0;
+  f.control->get_PaneVisible(&v);
+  return v != 0;
+}
+
+class HostedPanes : public testing::Test {
+protected:
+  void SetUp() override
+  {
+    if (!ql::test::HaveDisplay()) GTEST_SKIP() << "no display";
+    run = std::make_unique<ProgramRun>();
+  }
+  void TearDown() override { run.reset(); }
+  std::string Problems(int style = 0)
+  {
+    std::string out = FindHole(run->host);
+    if (CMainDockFrame* f = run->Frame()) out += CheckPanes(*f, style);
+    return out;
+  }
+  std::unique_ptr<ProgramRun> run;
+};
+
+TEST_F(HostedPanes, AClosedPaneGivesItsPlaceBackAndReturnsToIt)
+{
+  Form& left = run->Add("Installed Fonts", 0, 200);
+  left.Show();
+  Form& bottom = run->Add("Information", 3, 120);
+  bottom.Show();
+  const std::string before = run->Dump();
+  ASSERT_EQ(Problems(), "");
+
+  ClickClose(left.Pane());
+  EXPECT_FALSE(Shown(left));
+  EXPECT_EQ(Problems(), "") << "the close button leaves no hole";
+  EXPECT_EQ(ChildRect(run->host.mdiClient).left, 0);
+  EXPECT_EQ(ChildRect(bottom.Pane()->hwnd).left, 0) << "the bottom pane takes the width back";
+
+  EXPECT_EQ(left.control->put_PaneVisible(VARIANT_TRUE), S_OK);
+  Pump();
+  EXPECT_EQ(run->Dump(), before) << "shown again, the pane is where it was";
+  EXPECT_EQ(Problems(), "");
+
+  EXPECT_EQ(bottom.control->put_PaneVisible(VARIANT_FALSE), S_OK);
+  Pump();
+  EXPECT_EQ(Problems(), "");
+  EXPECT_EQ(ChildRect(left.Pane()->hwnd).bottom, ChildRect(run->host.statusBar).top);
+  EXPECT_EQ(bottom.control->put_PaneVisible(VARIANT_TRUE), S_OK);
+  Pump();
+  EXPECT_EQ(run->Dump(), before);
+}
+
+TEST_F(HostedPanes, ClosingTheShownTabLeavesTheGroupReachable)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Glyphs", 4, 200, a.control);
+  b.Show();
+  Form& c = run->Add("Preview", 4, 200, a.control);
+  c.Show();
+  CLayoutBlock* leaf = a.Pane()->m_pBlock;
+  ASSERT_NE(leaf, nullptr);
+  ASSERT_NE(leaf->m_pTabStrip, nullptr);
+  ASSERT_EQ(leaf->m_pTabStrip->TabCount(), 3);
+  CPaneWnd* current = dynamic_cast<CPaneWnd*>(leaf->m_pPane);
+  ASSERT_NE(current, nullptr);
+
+  ClickClose(current);
+  EXPECT_FALSE(current->IsVisible());
+  ASSERT_NE(leaf->m_pTabStrip, nullptr) << "two tabs are left";
+  EXPECT_EQ(leaf->m_pTabStrip->TabCount(), 2);
+  EXPECT_FALSE(leaf->m_pTabStrip->HasPane(current));
+  EXPECT_EQ(Problems(), "");
+
+  // The next close leaves one pane alone in the leaf.
+  CPaneWnd* second = dynamic_cast<CPaneWnd*>(leaf->m_pPane);
+  ASSERT_NE(second, nullptr);
+  ClickClose(second);
+  EXPECT_EQ(leaf->m_pTabStrip, nullptr);
+  CPaneWnd* last = dynamic_cast<CPaneWnd*>(leaf->m_pPane);
+  ASSERT_NE(last, nullptr);
+  EXPECT_TRUE(last->IsVisible());
+  EXPECT_EQ(Problems(), "");
+
+  // Shown again, both join the group they left.
+  Form* forms[3] = {&a, &b, &c};
+  for (Form* f : forms)
+    if (f->Pane() == current || f->Pane() == second) f->control->put_PaneVisible(VARIANT_TRUE);
+  Pump();
+  ASSERT_NE(leaf->m_pTabStrip, nullptr);
+  EXPECT_EQ(leaf->m_pTabStrip->TabCount(), 3);
+  EXPECT_EQ(Problems(), "");
+}
+
+TEST_F(HostedPanes, PanesTakeTheFramesCaptionStyle)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  EXPECT_EQ(a.Pane()->dragAreaStyle, 0) << "TextDisplay is the control's default";
+  EXPECT_EQ(a.Pane()->captionSize, 16);
+  EXPECT_EQ(Problems(0), "");
+
+  // The style set later reaches the panes made afterwards.
+  EXPECT_EQ(run->dock->put_DragAreaStyle(NoTextDisplay), S_OK);
+  Form& b = run->Add("Information", 1, 120);
+  b.Show();
+  EXPECT_EQ(b.Pane()->dragAreaStyle, 1);
+  EXPECT_TRUE(b.Pane()->StripOnLeft()) << "a pane at the top without text has its grip down its left";
+  EXPECT_EQ(a.Pane()->dragAreaStyle, 0);
+}
+
+TEST_F(HostedPanes, ALoneFloatingPaneDragsBackIntoTheDockByItsFrameCaption)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Information", 3, 120);
+  b.Show();
+  const std::string before = run->Dump();
+  EXPECT_EQ(a.control->ReFloat(), S_OK);
+  Pump();
+  CMiniFrame* frame = a.Pane()->miniFrame;
+  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(frame->hwnd, nullptr);
+  EXPECT_EQ(Problems(), "");
+
+  // Grabbed by the frame's caption and dropped on the main window's left edge.
+  RECT host{};
+  GetClientRect(run->host.frame, &host);
+  MapWindowPoints(run->host.frame, nullptr, reinterpret_cast<POINT*>(&host), 2);
+  const POINT to{host.left + 4, (host.top + host.bottom) / 2};
+  RECT w{};
+  GetWindowRect(frame->hwnd, &w);
+  const POINT grab{w.left + 20, w.top + GetSystemMetrics(SM_CYFRAME) + 6};
+  CPaneWnd* pane = a.Pane();
+  POINT origin{0, 0};
+  ClientToScreen(pane->hwnd, &origin);
+  PostMessageA(pane->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+  PostMessageA(pane->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+  SendMessageA(frame->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(grab.x, grab.y));
+  PumpFor(30);
+  EXPECT_EQ(pane->miniFrame, nullptr);
+  EXPECT_TRUE(CMiniFrame::FloatingFrames().empty());
+  ASSERT_EQ(pane->container, run->Frame());
+  EXPECT_EQ(pane->side, 0);
+  EXPECT_EQ(Problems(), "");
+
+  // A drag that ends on no dock zone just moves the frame.
+  a.control->ReFloat();
+  Pump();
+  frame = pane->miniFrame;
+  ASSERT_NE(frame, nullptr);
+  GetWindowRect(frame->hwnd, &w);
+  const POINT grab2{w.left + 20, w.top + GetSystemMetrics(SM_CYFRAME) + 6};
+  const POINT to2{grab2.x + 30, grab2.y + 20};
+  ClientToScreen(pane->hwnd, &(origin = POINT{0, 0}));
+  PostMessageA(pane->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to2.x - origin.x, to2.y - origin.y));
+  PostMessageA(pane->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to2.x - origin.x, to2.y - origin.y));
+  SendMessageA(frame->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(grab2.x, grab2.y));
+  PumpFor(30);
+  ASSERT_EQ(pane->miniFrame, frame);
+  RECT moved{};
+  GetWindowRect(frame->hwnd, &moved);
+  EXPECT_EQ(moved.left, w.left + 30);
+  EXPECT_EQ(moved.top, w.top + 20);
+  (void)before;
+}
+
+TEST_F(HostedPanes, TheFrameCaptionsPinUnpinsItsPane)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  a.control->ReFloat();
+  Pump();
+  CMiniFrame* frame = a.Pane()->miniFrame;
+  ASSERT_NE(frame, nullptr);
+  SendMessageA(frame->hwnd, WM_NCPAINT, 1, 0);
+  ASSERT_FALSE(IsRectEmpty(&frame->pinRect));
+  RECT w{};
+  GetWindowRect(frame->hwnd, &w);
+  RECT pin = frame->pinRect;
+  OffsetRect(&pin, w.left, w.top);
+  const POINT at{(pin.left + pin.right) / 2, (pin.top + pin.bottom) / 2};
+  POINT origin{0, 0};
+  ClientToScreen(frame->hwnd, &origin);
+  PostMessageA(frame->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x - origin.x, at.y - origin.y));
+  SendMessageA(frame->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+  PumpFor(30);
+  EXPECT_GE(w.left, 0);
+  CPaneWnd* pane = a.Pane();
+  EXPECT_EQ(pane->pinState, 2) << "the press unpins instead of moving the frame";
+  EXPECT_TRUE(pane->m_bUnpinned);
+  ASSERT_NE(run->Frame()->m_pStrips[0], nullptr);
+  EXPECT_TRUE(CMiniFrame::FloatingFrames().empty());
+  EXPECT_EQ(Problems(), "");
+}
+
+TEST_F(HostedPanes, UnpinnedPanesShowInTheirPopupAndLeaveNoTabBehind)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Information", 3, 120);
+  b.Show();
+  CMainDockFrame* frame = run->Frame();
+  ASSERT_EQ(b.control->put_PinState(UnPinned), S_OK);
+  Pump();
+  ASSERT_NE(frame->m_pStrips[3], nullptr);
+  EXPECT_FALSE(Shown(b));
+
+  // Shown by the program: the popup opens; the pane stays unpinned on its strip.
+  EXPECT_EQ(b.control->put_PaneVisible(VARIANT_TRUE), S_OK);
+  Pump();
+  ASSERT_NE(frame->TrackedPopup(), nullptr);
+  EXPECT_EQ(frame->TrackedPopup()->m_pPane, b.Pane());
+  EXPECT_EQ(b.Pane()->pinState, 2);
+  EXPECT_EQ(b.Pane()->container, nullptr);
+  EXPECT_EQ(Problems(), "");
+
+  // Hidden by the program: popup and tab go, the pane is pinned and hidden.
+  EXPECT_EQ(b.control->put_PaneVisible(VARIANT_FALSE), S_OK);
+  Pump();
+  EXPECT_EQ(frame->TrackedPopup(), nullptr);
+  EXPECT_EQ(frame->m_pStrips[3], nullptr);
+  EXPECT_EQ(b.Pane()->pinState, 1);
+  EXPECT_FALSE(Shown(b));
+  EXPECT_EQ(Problems(), "");
+  b.control->put_PaneVisible(VARIANT_TRUE);
+  Pump();
+  EXPECT_EQ(b.Pane()->container, frame);
+  EXPECT_EQ(b.Pane()->side, 3);
+
+  // A form torn down while its pane is unpinned takes its tab along.
+  ASSERT_EQ(a.control->put_PinState(UnPinned), S_OK);
+  Pump();
+  ASSERT_NE(frame->m_pStrips[0], nullptr);
+  frame->m_pStrips[0]->ShowPopup(a.Pane());
+  Pump();
+  for (auto it = run->forms.begin(); it != run->forms.end(); ++it)
+    if (it->get() == &a) {
+      run->forms.erase(it);
+      break;
+    }
+  Pump();
+  EXPECT_EQ(frame->m_pStrips[0], nullptr);
+  EXPECT_EQ(frame->TrackedPopup(), nullptr);
+  EXPECT_EQ(Problems(), "");
+}
+
+TEST_F(HostedPanes, ClearLayoutPutsEveryPaneBackAtItsInitialSide)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Information", 3, 120);
+  b.Show();
+  Form& c = run->Add("Glyphs", 2, 150);
+  c.Show();
+  const std::string initial = run->Dump();
+  a.control->ReFloat();
+  b.control->put_PinState(UnPinned);
+  c.control->put_PaneVisible(VARIANT_FALSE);
+  Pump();
+  ASSERT_FALSE(CMiniFrame::FloatingFrames().empty());
+
+  EXPECT_EQ(run->dock->ClearLayout(), S_OK);
+  Pump();
+  EXPECT_TRUE(CMiniFrame::FloatingFrames().empty());
+  EXPECT_EQ(run->Frame()->m_pStrips[3], nullptr);
+  EXPECT_EQ(a.Pane()->container, run->Frame());
+  EXPECT_EQ(a.Pane()->side, 0);
+  EXPECT_EQ(b.Pane()->container, run->Frame());
+  EXPECT_EQ(b.Pane()->pinState, 1);
+  EXPECT_FALSE(Shown(c)) << "a hidden pane stays hidden";
+  EXPECT_EQ(Problems(), "");
+  c.control->put_PaneVisible(VARIANT_TRUE);
+  Pump();
+  EXPECT_EQ(run->Dump(), initial);
+}
+
+}  // namespace
