@@ -773,8 +773,9 @@ void CDockFrameBase::RenumberPanes(CLayoutBlock* block, int index)
     RenumberPanes(block->m_pSecond, index);
     block->SetSlotsSectionIndex(index, this);
     if (CPaneBase* p = block->m_pPane) {
-        if (p->m_pFrame == this) p->m_nSectionIndex = index;
-        if (p->m_pFloatFrame == this) p->m_nFloatSectionIndex = index;
+        // A vacant leaf keeps naming a pane that may live elsewhere now.
+        if (p->m_pFrame == this && (p->m_pBlock == block || !p->m_pBlock)) p->m_nSectionIndex = index;
+        if (p->m_pFloatFrame == this && (p->m_pFloatBlock == block || !p->m_pFloatBlock)) p->m_nFloatSectionIndex = index;
     }
     if (block->m_pTabStrip)
         for (CPaneBase* p : block->m_pTabStrip->GetPanes()) {

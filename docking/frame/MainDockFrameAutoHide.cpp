@@ -148,6 +148,22 @@ bool CMainDockFrame::ChangePinState(CPaneWnd* pane, int state)
             pane->owner->FireHidden();
         return true;
     }
+    if (state == 2 && pane->hwnd && !pane->container && !pane->miniFrame && !pane->m_bUnpinned) {
+        // A hidden pane goes onto its strip directly: no unpinned pane is without a tab.
+        int side = pane->side >= 0 && pane->side <= 3 ? pane->side : pane->prevSide;
+        if (side < 0 || side > 3)
+            side = 0;
+        pane->m_bUnpinned = true;
+        pane->side = side;
+        pane->m_nSide = side;
+        pane->hiddenFloating = false;
+        pane->ReparentTo(m_hWndFrame);
+        pane->Show(false);
+        pane->SetPinState(2);
+        UnpinPane(side, pane, 1);
+        RecalcAutoHideStrips();
+        return true;
+    }
     if (pane->pinState == 2 && pane->m_bUnpinned) {
         const int side = pane->side;
         TakeOffStrip(pane, state);

@@ -337,6 +337,8 @@ int CFDPaneBody::CurrentDockStyle() const {
 
 void CFDPaneBody::ReDock() {
   if (!pane_) return;
+  // An unpinned pane is pinned first: docked or floating panes have no strip tab.
+  if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && pane_->m_bUnpinned) main->RepinHidden(pane_);
   // A floating pane goes back to the place it floated from while that place is still there.
   if (!pane_->container && pane_->prevSide >= 0 && pane_->prevSide <= 3 && CanDock(pane_->prevSide) &&
       pane_->ReturnToPrevious())
@@ -347,7 +349,9 @@ void CFDPaneBody::ReDock() {
 }
 
 void CFDPaneBody::ReFloat() {
-  if (pane_) pane_->Float();
+  if (!pane_) return;
+  if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && pane_->m_bUnpinned) main->RepinHidden(pane_);
+  pane_->Float();
 }
 
 void CFDPaneBody::Teardown() {

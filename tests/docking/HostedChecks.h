@@ -51,6 +51,12 @@ inline std::string FindHole(const TestHostWindow& host)
   return "";
 }
 
+inline bool InTree(const CLayoutBlock* root, const CLayoutBlock* b)
+{
+  if (!root) return false;
+  return root == b || InTree(root->m_pFirst, b) || InTree(root->m_pSecond, b);
+}
+
 inline void CheckTabGroups(const CLayoutBlock* b, std::string& out)
 {
   if (!b) return;
@@ -93,6 +99,17 @@ inline std::string CheckPanes(CMainDockFrame& frame, int dragAreaStyle)
     if (w->dragAreaStyle != dragAreaStyle) out += "a pane without the frame's caption style; ";
     if (w->container == &frame && w->IsVisible() && w->captionSize != 16) out += "a docked pane without caption strip; ";
     if (w->m_bUnpinned && (w->side < 0 || w->side > 3 || !frame.m_pStrips[w->side])) out += "an unpinned pane without strip; ";
+    if (w->m_bUnpinned && (w->container || w->miniFrame)) out += "an unpinned pane that is docked or floating; ";
+    if (w->container == &frame) {
+      const CDockSection* s = frame.SectionAt(w->m_nSide, w->m_nSectionIndex);
+      if (!w->m_pBlock || !s || !InTree(s->m_pRoot, w->m_pBlock)) {
+        std::ostringstream o;
+        o << "a docked pane whose section index is stale (" << w->title << " side " << w->m_nSide << " #"
+          << w->m_nSectionIndex << "); ";
+        out += o.str();
+      }
+    }
+    if ((w->pinState == 2) != w->m_bUnpinned) out += "a pin state without its strip tab; ";
   }
   return out;
 }
