@@ -316,3 +316,17 @@ TEST_F(HostedPanes, ClearLayoutPutsEveryPaneBackAtItsInitialSide)
 }
 
 }  // namespace
+
+TEST(CaptionButtons, TheButtonFontIsThere)
+{
+  // Close and pin buttons are glyphs of Marlett; without it they show as letters.
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, "Marlett");
+  HGDIOBJ old = SelectObject(dc, font);
+  char face[LF_FACESIZE] = {};
+  GetTextFaceA(dc, sizeof face, face);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  DeleteDC(dc);
+  EXPECT_STREQ(face, "Marlett");
+}
