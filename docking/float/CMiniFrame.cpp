@@ -448,6 +448,26 @@ void CMiniFrame::ToggleAll() {
   }
 }
 
+CLayoutBlock* CMiniFrame::TakeTree(std::vector<CPaneWnd*>& panes) {
+  CLayoutBlock* root = section_ ? section_->m_pRoot : nullptr;
+  if (!root) return nullptr;
+  section_->m_pRoot = nullptr;
+  panes = panes_;
+  panes_.clear();
+  pane = nullptr;
+  for (CPaneWnd* p : panes) {
+    if (p->miniFrame == this) p->miniFrame = nullptr;
+    if (p->m_pFrame == layout_.get()) p->m_pFrame = nullptr;
+    p->sharesMiniFrame = false;
+  }
+  RemoveFromFrameList();
+  if (hwnd) {
+    // The pane windows and bars are re-parented by the caller before the window goes.
+    ShowWindow(hwnd, SW_HIDE);
+  }
+  return root;
+}
+
 int CMiniFrame::StartResize(int hit, POINT screen) {
   if (holdsFormPanes || !hwnd) return 1;
   DeferredDelete::Scope scope(this);
@@ -514,8 +534,9 @@ void CMiniFrame::OnNcLButtonDown(WPARAM hit, POINT screen) {
   if (hit != HTCAPTION || frameDragging) return;
   active = 1;
   SendMessageA(self, WM_NCPAINT, 1, 0);
-  if (first && !HasSeveralPanes(nullptr, true)) {
-    // A frame of one pane is that pane: the drag may dock it anywhere, or just move the frame.
+  if (first) {
+    // The drag belongs to the first pane: a frame of one pane is that pane and may dock
+    // anywhere; a frame of several docks its whole layout at an edge. Or the frame just moves.
     frameDragging = 1;
     first->BeginFrameDrag(screen);
     frameDragging = 0;

@@ -51,6 +51,9 @@ public:
   void Layout(int cx, int cy);
   // Double click on the caption: every pane toggles between floating and docked.
   void ToggleAll();
+  // The whole layout leaves the frame for another: the frame gives up its tree and its panes
+  // (their frame links cleared), leaves the list and closes. Null when it holds nothing.
+  CLayoutBlock* TakeTree(std::vector<CPaneWnd*>& panes);
 
   void MoveToListFront();
   void RemoveFromFrameList();

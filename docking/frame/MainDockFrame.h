@@ -87,6 +87,9 @@ public:
     void ShowAutoHidden(CPaneWnd* pane);
     // An unpinned pane hidden by the program: its tab goes, it is pinned and stays hidden.
     void RepinHidden(CPaneWnd* pane);
+    // A section new at an edge must not reach over a perpendicular side's strip: when one of
+    // its neighbours lies outside that strip (or it has none), the strip's panes are pinned.
+    void RecheckAutoHide(int side, int index);
     // Removes an unpinned pane's tab and gives it the pin state, hidden and unplaced.
     void TakeOffStrip(CPaneWnd* pane, int state);
     CAutoHideBar* m_pStrips[4] = {nullptr, nullptr, nullptr, nullptr};
@@ -125,6 +128,8 @@ public:
     int m_bLoadPending = 0;
     std::unique_ptr<CFloatingLayouts> m_pFloatLayouts;
     int m_bHostNudged = 0;
+    // Guards the auto-hide re-check after edge drops; set once and never cleared.
+    int m_bRecheckAutoHide = 1;
     bool m_bDestroying = false;
 
 private:

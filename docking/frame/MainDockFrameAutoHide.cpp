@@ -195,6 +195,22 @@ void CMainDockFrame::TakeOffStrip(CPaneWnd* pane, int state)
                 }
 }
 
+void CMainDockFrame::RecheckAutoHide(int side, int index)
+{
+    const CDockSection* section = side >= 0 && side <= 3 ? SectionAt(side, index) : nullptr;
+    if (!section || !m_bRecheckAutoHide)
+        return;
+    const int first = StartNeighbourSide(side), second = EndNeighbourSide(side);
+    const int starts[2] = {FindSectionIndex(first, section->m_pStartNeighbour),
+                           FindSectionIndex(second, section->m_pEndNeighbour)};
+    const int sides[2] = {first, second};
+    for (int k = 0; k < 2; ++k) {
+        CAutoHideBar* strip = m_pStrips[sides[k]];
+        if (strip && starts[k] < FindSectionIndex(sides[k], strip))
+            PinAllOfSide(sides[k]);
+    }
+}
+
 void CMainDockFrame::ShowAutoHidden(CPaneWnd* pane)
 {
     if (!pane || !pane->m_bUnpinned || pane->side < 0 || pane->side > 3 || !m_pStrips[pane->side])

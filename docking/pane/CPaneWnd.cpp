@@ -835,6 +835,43 @@ void CPaneWnd::FrameDrop(const PaneDragLoop::Target& t) {
   if (t.ghost.right > t.ghost.left && (t.zone == 0 || t.zone == 2)) dockedWidth = t.ghost.right - t.ghost.left;
   if (t.ghost.bottom > t.ghost.top && (t.zone == 1 || t.zone == 3)) dockedHeight = t.ghost.bottom - t.ghost.top;
   DockTo(dockFrame, t.zone, dropIndex_);
+  if (auto* main = dynamic_cast<CMainDockFrame*>(dockFrame); main && container == main)
+    main->RecheckAutoHide(side, m_nSectionIndex);
+}
+
+void CPaneWnd::DockFrameTree(const PaneDragLoop::Target& t) {
+  CMiniFrame* frame = miniFrame;
+  CDockFrameBase* main = dockFrame;
+  if (!frame || !main || t.zone < 0 || t.zone > 3) return;
+  std::vector<CPaneWnd*> panes;
+  CLayoutBlock* root = frame->TakeTree(panes);
+  if (!root) return;
+  const int s = t.zone;
+  // The windows move to the main frame before the frame's window goes with its children.
+  for (CPaneWnd* p : panes) {
+    p->ReparentTo(main->m_hWndFrame);
+    p->container = main;
+    p->dockFrame = main;
+    p->docked = true;
+    p->side = s;
+    p->m_bFloating = false;
+    p->m_title = p->title;
+    p->hiddenFloating = false;
+    p->m_bCaptionAtSide = PaneGeometry::StripOnLeft(p->dragAreaStyle, s);
+  }
+  const SIZE proposed{t.ghost.right - t.ghost.left, t.ghost.bottom - t.ghost.top};
+  CDockSection* section = main->InsertBlock(root, s, dropAtEdge_ ? dropIndex_ : -1, proposed);
+  frame->deleteOnDestroy = 1;
+  if (frame->hwnd) DestroyWindow(frame->hwnd);  // WM_NCDESTROY deletes the frame
+  else CMiniFrame::ReleaseIfUnlisted(frame);
+  SplitterWindow::AdoptAll(main);
+  for (CPaneWnd* p : panes) {
+    if (!CPaneWnd::FromHandle(p->hwnd)) continue;
+    SetWindowPos(p->hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (p->IsShown()) p->LayoutContent();
+    if (p->owner) p->owner->FireDockStyleChanged(s);
+  }
+  if (auto* m = dynamic_cast<CMainDockFrame*>(main); m && section) m->RecheckAutoHide(s, main->FindSectionIndex(s, section));
 }
 
 bool CPaneWnd::OverOwnStrip(POINT screen) {
@@ -878,8 +915,19 @@ void CPaneWnd::RunDrag(POINT screen) {
   dragH_ = w.bottom - w.top;
   PaneDragLoop::Client client;
   moves_ = 0;
-  client.search = [this](POINT pt) {
+  // A frame of several panes dragged by its caption moves as a whole: its layout docks at an
+  // edge of the main frame, or the frame just moves.
+  const bool wholeTree = frameDrag_ && miniFrame && miniFrame->HasSeveralPanes(nullptr, true);
+  client.search = [this, wholeTree](POINT pt) {
     ++moves_;
+    if (wholeTree) {
+      if (dockFrame) {
+        PaneDragLoop::Target t = FrameTarget(pt);
+        // A new section: at the frame's edge, or innermost at a side.
+        if (t.zone <= 3 && !t.asTab && (dropAtEdge_ || (!dropTargetPane_ && dropIndex_ < 0))) return t;
+      }
+      return FloatTarget(pt);
+    }
     if (tabDrag_ && OverOwnStrip(pt)) {
       PaneDragLoop::Target t;
       t.suppress = true;
@@ -908,9 +956,18 @@ void CPaneWnd::RunDrag(POINT screen) {
     }
     return dockFrame ? FrameTarget(pt) : FloatTarget(pt);
   };
-  client.drop = [this](const PaneDragLoop::Target& t, POINT) {
+  client.drop = [this, wholeTree](const PaneDragLoop::Target& t, POINT) {
     // A press released without any move is a click: nothing changes.
     if (moves_ == 0) return;
+    if (wholeTree) {
+      if (t.zone <= 3)
+        DockFrameTree(t);
+      else if (miniFrame && miniFrame->hwnd) {
+        SetWindowPos(miniFrame->hwnd, nullptr, t.ghost.left, t.ghost.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        miniFrame->SetFloatRect(t.ghost.left, t.ghost.top, t.ghost.right, t.ghost.bottom);
+      }
+      return;
+    }
     if (dropAction) {
       dropAction(*this, t);
       return;

@@ -161,6 +161,8 @@ private:
   PaneDragLoop::Target FloatTarget(POINT screen) const;
   PaneDragLoop::Target FrameTarget(POINT screen);
   void FrameDrop(const PaneDragLoop::Target& t);
+  // Drop of a whole frame of several panes at an edge: its layout becomes a new section.
+  void DockFrameTree(const PaneDragLoop::Target& t);
   bool OverOwnStrip(POINT screen);
   bool tabDrag_ = false;
   bool frameDrag_ = false;

@@ -205,6 +205,49 @@ TEST_F(HostedPanes, ALoneFloatingPaneDragsBackIntoTheDockByItsFrameCaption)
   (void)before;
 }
 
+TEST_F(HostedPanes, AFrameOfSeveralPanesDocksItsWholeLayoutAtAnEdge)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Information", 3, 120);
+  b.Show();
+  a.control->ReFloat();
+  b.control->ReFloat();
+  Pump();
+  CMiniFrame* frame = a.Pane()->miniFrame;
+  ASSERT_NE(frame, nullptr);
+  b.Pane()->JoinFrame(frame, 2);  // b to the right of a
+  Pump();
+  ASSERT_EQ(frame->Panes().size(), 2u);
+  ASSERT_EQ(CMiniFrame::FloatingFrames().size(), 1u);
+
+  RECT host{};
+  GetClientRect(run->host.frame, &host);
+  MapWindowPoints(run->host.frame, nullptr, reinterpret_cast<POINT*>(&host), 2);
+  const POINT to{(host.left + host.right) / 2, host.top + 3};
+  CPaneWnd* first = frame->GetFirstPane();
+  RECT w{};
+  GetWindowRect(frame->hwnd, &w);
+  const POINT grab{w.left + 20, w.top + GetSystemMetrics(SM_CYFRAME) + 6};
+  POINT origin{0, 0};
+  ClientToScreen(first->hwnd, &origin);
+  PostMessageA(first->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+  PostMessageA(first->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+  SendMessageA(frame->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(grab.x, grab.y));
+  PumpFor(30);
+  EXPECT_TRUE(CMiniFrame::FloatingFrames().empty());
+  ASSERT_EQ(a.Pane()->container, run->Frame());
+  ASSERT_EQ(b.Pane()->container, run->Frame());
+  EXPECT_EQ(a.Pane()->side, 1);
+  EXPECT_EQ(b.Pane()->side, 1);
+  // One section at the top holds both, side by side as in the frame.
+  EXPECT_EQ(a.Pane()->m_nSectionIndex, b.Pane()->m_nSectionIndex);
+  const RECT ra = ChildRect(a.Pane()->hwnd), rb = ChildRect(b.Pane()->hwnd);
+  EXPECT_EQ(ra.top, rb.top);
+  EXPECT_LT(ra.right, rb.left);
+  EXPECT_EQ(Problems(), "");
+}
+
 TEST_F(HostedPanes, TheFrameCaptionsPinUnpinsItsPane)
 {
   Form& a = run->Add("Installed Fonts", 0, 200);

@@ -145,8 +145,8 @@ void RunSequence(unsigned seed, int steps, Counts& counts)
       case 5: f->control->ReFloat(); what = "float"; break;
       case 6: f->control->ReDock(); what = "dock"; break;
       case 7:
-        if (pane->miniFrame && pane->miniFrame->hwnd && !pane->miniFrame->HasSeveralPanes(nullptr, true)) {
-          DragFrameTo(pane, edges[rng() % 4]);
+        if (pane->miniFrame && pane->miniFrame->hwnd) {
+          DragFrameTo(pane->miniFrame->GetFirstPane(), edges[rng() % 4]);
           ++frameDrags;
           what = "frame drag";
         }
