@@ -468,6 +468,40 @@ CLayoutBlock* CMiniFrame::TakeTree(std::vector<CPaneWnd*>& panes) {
   return root;
 }
 
+void CMiniFrame::InsertBlockAtSide(CLayoutBlock* block, int side, const std::vector<CPaneWnd*>& moved) {
+  CLayoutBlock* root = section_ ? section_->m_pRoot : nullptr;
+  if (!block || !root || !hwnd || side < 0 || side > 3) return;
+  DeferredDelete::Scope scope(this);
+  layout_->m_hWndFrame = hwnd;
+  for (CPaneWnd* p : moved) {
+    SetParent(p->hwnd, hwnd);
+    p->miniFrame = this;
+    p->container = nullptr;
+    p->docked = false;
+    p->m_pFrame = layout_.get();
+    p->m_nSide = 0;
+    p->m_nSectionIndex = 0;
+    if (std::find(panes_.begin(), panes_.end(), p) == panes_.end()) panes_.push_back(p);
+  }
+  RECT c{};
+  GetClientRect(hwnd, &c);
+  const SIZE half{std::max(20L, c.right / 2), std::max(20L, c.bottom / 2)};
+  root->Split(block, side, side == 0 || side == 1, half);
+  block->m_bVacant = false;
+  if (!root->m_pSplitter) {
+    root->m_pSplitter = new CSplitterBar((side == 1 || side == 3) ? 1 : 0, layout_.get());
+    root->m_pSplitter->m_pBlock = root;
+    root->m_pSplitter->Create(hwnd);
+  }
+  block->AttachTree(layout_.get(), 0);
+  for (CPaneWnd* q : panes_) {
+    q->sharesMiniFrame = true;
+    Refresh(q->hwnd);
+  }
+  ClearTitle();
+  Layout(c.right, c.bottom);
+}
+
 int CMiniFrame::StartResize(int hit, POINT screen) {
   if (holdsFormPanes || !hwnd) return 1;
   DeferredDelete::Scope scope(this);

@@ -54,6 +54,8 @@ public:
   // The whole layout leaves the frame for another: the frame gives up its tree and its panes
   // (their frame links cleared), leaves the list and closes. Null when it holds nothing.
   CLayoutBlock* TakeTree(std::vector<CPaneWnd*>& panes);
+  // A whole layout taken from another frame goes in at side (0-3) of this frame's layout.
+  void InsertBlockAtSide(CLayoutBlock* block, int side, const std::vector<CPaneWnd*>& panes);
 
   void MoveToListFront();
   void RemoveFromFrameList();

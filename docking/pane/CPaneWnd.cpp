@@ -921,6 +921,21 @@ void CPaneWnd::RunDrag(POINT screen) {
   client.search = [this, wholeTree](POINT pt) {
     ++moves_;
     if (wholeTree) {
+      dropFrame_ = nullptr;
+      for (CMiniFrame* f : CMiniFrame::FloatingFrames()) {
+        if (f == miniFrame || !f->hwnd || !f->holdsFormPanes) continue;
+        RECT r{};
+        GetWindowRect(f->hwnd, &r);
+        InflateRect(&r, 12, 12);
+        if (!PtInRect(&r, pt)) continue;
+        PaneDragLoop::Target t;
+        const int zone = f->DropZone(pt, t.ghost, nullptr);
+        if (zone < 0 || zone > 3) break;  // inside another frame: only its edges take a layout
+        dropFrame_ = f;
+        dropFrameZone_ = zone;
+        t.zone = 0;
+        return t;
+      }
       if (dockFrame) {
         PaneDragLoop::Target t = FrameTarget(pt);
         // A new section: at the frame's edge, or innermost at a side.
@@ -960,6 +975,18 @@ void CPaneWnd::RunDrag(POINT screen) {
     // A press released without any move is a click: nothing changes.
     if (moves_ == 0) return;
     if (wholeTree) {
+      if (CMiniFrame* target = dropFrame_) {
+        dropFrame_ = nullptr;
+        CMiniFrame* own = miniFrame;
+        std::vector<CPaneWnd*> moved;
+        if (own && target != own && CMiniFrame::IsListed(target))
+          if (CLayoutBlock* tree = own->TakeTree(moved)) {
+            target->InsertBlockAtSide(tree, dropFrameZone_, moved);
+            own->deleteOnDestroy = 1;
+            if (own->hwnd) DestroyWindow(own->hwnd);
+          }
+        return;
+      }
       if (t.zone <= 3)
         DockFrameTree(t);
       else if (miniFrame && miniFrame->hwnd) {
@@ -972,6 +999,46 @@ void CPaneWnd::RunDrag(POINT screen) {
       dropAction(*this, t);
       return;
     }
+    // Dragged by its caption, a pane takes its whole tab group along; a tab drags alone.
+    const std::vector<HWND> group = tabDrag_ || frameDrag_ ? std::vector<HWND>() : GroupMates();
+    DropAt(t);
+    if (!group.empty() && FromHandle(group.front()) != nullptr) RejoinGroup(group);
+  };
+  dragging = 1;
+  PaneDragLoop loop(hwnd, PaneDragLoop::Mode::Drag, client);
+  loop.useDesktop = ghostOnDesktop;
+  loop.Run();
+  dragging = 0;
+}
+
+std::vector<HWND> CPaneWnd::GroupMates() const {
+  std::vector<HWND> mates;
+  CTabStrip* strip = m_pBlock ? m_pBlock->m_pTabStrip : nullptr;
+  if (!strip || strip->TabCount() < 2 || !strip->HasPane(this)) return mates;
+  for (CPaneBase* p : strip->GetPanes())
+    if (auto* w = dynamic_cast<CPaneWnd*>(p); w && w != this && w->hwnd) mates.push_back(w->hwnd);
+  return mates;
+}
+
+void CPaneWnd::RejoinGroup(const std::vector<HWND>& mates) {
+  const HWND self = hwnd;
+  for (HWND h : mates) {
+    CPaneWnd* lead = FromHandle(self);
+    CPaneWnd* p = FromHandle(h);
+    if (!lead || !p || p == lead) continue;
+    if (lead->m_pBlock && p->m_pBlock == lead->m_pBlock) continue;  // nothing moved
+    if (lead->container && lead->m_pBlock)
+      p->JoinAsTab(lead);
+    else if (lead->miniFrame && lead->miniFrame->hwnd)
+      p->JoinFrame(lead->miniFrame, 4, lead);
+  }
+  // The dragged pane stays the group's shown tab.
+  if (CPaneWnd* lead = FromHandle(self); lead && lead->m_pBlock && lead->m_pBlock->m_pTabStrip)
+    lead->m_pBlock->m_pTabStrip->SelectPane(lead);
+}
+
+void CPaneWnd::DropAt(const PaneDragLoop::Target& t) {
+  {
     if (CMiniFrame* target = dropFrame_) {
       dropFrame_ = nullptr;
       if (target == miniFrame || !CMiniFrame::IsListed(target)) return;
@@ -991,12 +1058,7 @@ void CPaneWnd::RunDrag(POINT screen) {
       floatTop = t.ghost.top;
       Float();
     }
-  };
-  dragging = 1;
-  PaneDragLoop loop(hwnd, PaneDragLoop::Mode::Drag, client);
-  loop.useDesktop = ghostOnDesktop;
-  loop.Run();
-  dragging = 0;
+  }
 }
 
 void CPaneWnd::OnNcLButtonDown(POINT screen) {

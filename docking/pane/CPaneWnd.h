@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "docking/drag/PaneDragLoop.h"
 #include "docking/layout/PaneBase.h"
@@ -161,6 +162,11 @@ private:
   PaneDragLoop::Target FloatTarget(POINT screen) const;
   PaneDragLoop::Target FrameTarget(POINT screen);
   void FrameDrop(const PaneDragLoop::Target& t);
+  // The drop of a drag of this pane alone.
+  void DropAt(const PaneDragLoop::Target& t);
+  // The other panes of this pane's tab group, by window; they follow it with RejoinGroup.
+  std::vector<HWND> GroupMates() const;
+  void RejoinGroup(const std::vector<HWND>& mates);
   // Drop of a whole frame of several panes at an edge: its layout becomes a new section.
   void DockFrameTree(const PaneDragLoop::Target& t);
   bool OverOwnStrip(POINT screen);

@@ -37,6 +37,33 @@ void ClickClose(CPaneWnd* pane)
   Pump();
 }
 
+// Drags a pane by its own caption to a screen point.
+void DragCaption(CPaneWnd* pane, POINT to)
+{
+  RECT w{};
+  GetWindowRect(pane->hwnd, &w);
+  POINT origin{0, 0};
+  ClientToScreen(pane->hwnd, &origin);
+  PostMessageA(pane->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+  PostMessageA(pane->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+  SendMessageA(pane->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(w.left + 30, w.top + 8));
+  Pump();
+}
+
+// Drags a floating frame by its caption to a screen point.
+void DragFrame(CMiniFrame* frame, POINT to)
+{
+  CPaneWnd* first = frame->GetFirstPane();
+  RECT w{};
+  GetWindowRect(frame->hwnd, &w);
+  POINT origin{0, 0};
+  ClientToScreen(first->hwnd, &origin);
+  PostMessageA(first->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+  PostMessageA(first->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+  SendMessageA(frame->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(w.left + 20, w.top + GetSystemMetrics(SM_CYFRAME) + 6));
+  Pump();
+}
+
 bool Shown(Form& f)
 {
   VARIANT_BOOL v = 0;
@@ -245,6 +272,74 @@ TEST_F(HostedPanes, AFrameOfSeveralPanesDocksItsWholeLayoutAtAnEdge)
   const RECT ra = ChildRect(a.Pane()->hwnd), rb = ChildRect(b.Pane()->hwnd);
   EXPECT_EQ(ra.top, rb.top);
   EXPECT_LT(ra.right, rb.left);
+  EXPECT_EQ(Problems(), "");
+}
+
+TEST_F(HostedPanes, ACaptionDragMovesTheWholeTabGroup)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Glyphs", 4, 200, a.control);
+  b.Show();
+  Form& c = run->Add("Preview", 4, 200, a.control);
+  c.Show();
+  CPaneWnd* current = dynamic_cast<CPaneWnd*>(a.Pane()->m_pBlock->m_pPane);
+  ASSERT_NE(current, nullptr);
+  RECT host{};
+  GetClientRect(run->host.frame, &host);
+  MapWindowPoints(run->host.frame, nullptr, reinterpret_cast<POINT*>(&host), 2);
+  // To the inner band at the right: all three dock there, still one group.
+  DragCaption(current, POINT{host.right - 4, (host.top + host.bottom) / 2});
+  for (Form* f : {&a, &b, &c}) {
+    ASSERT_EQ(f->Pane()->container, run->Frame());
+    EXPECT_EQ(f->Pane()->side, 2) << f->Pane()->title;
+    EXPECT_EQ(f->Pane()->m_pBlock, current->m_pBlock);
+  }
+  ASSERT_NE(current->m_pBlock->m_pTabStrip, nullptr);
+  EXPECT_EQ(current->m_pBlock->m_pTabStrip->TabCount(), 3);
+  EXPECT_EQ(current->m_pBlock->m_pPane, current) << "the dragged pane stays the shown tab";
+  EXPECT_EQ(ChildRect(run->host.mdiClient).left, 0) << "the left side closed up";
+  EXPECT_EQ(Problems(), "");
+
+  // Dragged out onto free space, the group floats together in one frame.
+  DragCaption(current, POINT{host.left + 300, host.top + 200});
+  ASSERT_NE(current->miniFrame, nullptr);
+  EXPECT_EQ(a.Pane()->miniFrame, current->miniFrame);
+  EXPECT_EQ(b.Pane()->miniFrame, current->miniFrame);
+  EXPECT_EQ(c.Pane()->miniFrame, current->miniFrame);
+  EXPECT_EQ(Problems(), "");
+}
+
+TEST_F(HostedPanes, AFrameDraggedOntoAnotherFramesEdgeJoinsItsLayout)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Information", 3, 120);
+  b.Show();
+  Form& c = run->Add("Glyphs", 2, 150);
+  c.Show();
+  a.control->ReFloat();
+  b.control->ReFloat();
+  c.control->ReFloat();
+  Pump();
+  CMiniFrame* first = a.Pane()->miniFrame;
+  CMiniFrame* second = b.Pane()->miniFrame;
+  ASSERT_TRUE(first && second && first != second);
+  c.Pane()->JoinFrame(second, 3);
+  SetWindowPos(first->hwnd, nullptr, 100, 100, 250, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(second->hwnd, nullptr, 500, 300, 250, 250, SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  // The frame of b and c onto the left edge band, just outside the first frame's client area.
+  RECT client{};
+  GetClientRect(first->hwnd, &client);
+  MapWindowPoints(first->hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  DragFrame(second, POINT{client.left - 3, (client.top + client.bottom) / 2});
+  EXPECT_EQ(CMiniFrame::FloatingFrames().size(), 1u);
+  ASSERT_EQ(b.Pane()->miniFrame, first);
+  ASSERT_EQ(c.Pane()->miniFrame, first);
+  EXPECT_EQ(first->Panes().size(), 3u);
+  EXPECT_LT(ChildRect(b.Pane()->hwnd).right, ChildRect(a.Pane()->hwnd).left) << "the layout went in at the left";
+  EXPECT_LT(ChildRect(b.Pane()->hwnd).bottom, ChildRect(c.Pane()->hwnd).top + 1) << "and kept its own order";
   EXPECT_EQ(Problems(), "");
 }
 

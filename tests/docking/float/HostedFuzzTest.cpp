@@ -125,7 +125,7 @@ void RunSequence(unsigned seed, int steps, Counts& counts)
     CPaneWnd* pane = f->Pane();
     if (!pane) continue;
     std::string what;
-    switch (op) {
+    switch (op == 11 && rng() % 2 ? 12 : op) {
       case 0:
         // The close button of the next pane that shows one.
         for (int k = 0; k < kCount && what.empty(); ++k) {
@@ -168,6 +168,20 @@ void RunSequence(unsigned seed, int steps, Counts& counts)
           program->run.dock->ClearLayout();
           ++resets;
           what = "clear layout";
+        }
+        break;
+      case 12:
+        // A docked pane's caption dragged to an edge: its group goes along.
+        if (pane->container && pane->IsVisible() && pane->captionSize == 16 && pane->pinState != 2) {
+          RECT w{};
+          GetWindowRect(pane->hwnd, &w);
+          const POINT to = edges[rng() % 4];
+          POINT origin{0, 0};
+          ClientToScreen(pane->hwnd, &origin);
+          PostMessageA(pane->hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+          PostMessageA(pane->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x - origin.x, to.y - origin.y));
+          SendMessageA(pane->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(w.left + 30, w.top + 8));
+          what = "caption drag";
         }
         break;
       default:
