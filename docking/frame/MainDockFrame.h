@@ -101,6 +101,9 @@ public:
     void ClearPopupTouched() override { m_tracking.touched = false; }
     void PopupMouseMove(HWND under, POINT screen) override;
     CAutoHideBar* StripOf(int side) override { return side >= 0 && side < 4 ? m_pStrips[side] : nullptr; }
+    // Strip tabs speak the panes' caption font and show their owners' pictures.
+    HFONT CaptionFont() override;
+    IUnknown* PaneImage(CPaneBase* pane) override;
 
     LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -6,6 +6,7 @@
 #include "docking/layout/LayoutBlock.h"
 #include "docking/layout/SplitterBar.h"
 #include "docking/pane/CPaneWnd.h"
+#include "docking/pane/CaptionFonts.h"
 #include "docking/pane/PaneOwner.h"
 #include "docking/framework/PointerArray.h"
 
@@ -36,6 +37,14 @@ void CMainDockFrame::PopupMouseMove(HWND under, POINT screen)
     info.hwnd = under;
     info.wHitTestCode = HTCLIENT;
     TrackMouse(WM_MOUSEMOVE, &info);
+}
+
+HFONT CMainDockFrame::CaptionFont() { return CaptionFonts::Normal(); }
+
+IUnknown* CMainDockFrame::PaneImage(CPaneBase* pane)
+{
+    auto* wnd = dynamic_cast<CPaneWnd*>(pane);
+    return wnd && wnd->owner ? wnd->owner->TabPicture() : nullptr;
 }
 
 void CMainDockFrame::AddAutoHideStrip(int side, int index)

@@ -110,6 +110,12 @@ bool CTabStrip::SetTabText(const CPaneBase* pane, const std::string& text)
     return true;
 }
 
+std::string CTabStrip::TabText(const CPaneBase* pane) const
+{
+    const int index = IndexOf(pane);
+    return index >= 0 ? m_tabs[index].caption : std::string();
+}
+
 int CTabStrip::HasPane(const CPaneBase* pane) const { return IndexOf(pane) >= 0 ? 1 : 0; }
 
 CPaneBase* CTabStrip::PaneAt(int index) const

@@ -2,11 +2,16 @@
 // hidden and shown panes, tab groups, caption styles, frame-caption drags and the layout reset.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "HostedChecks.h"
 #include "HostedForms.h"
 #include "docking/autohide/CPinPopupFrame.h"
 #include "docking/layout/LayoutBlock.h"
 #include "docking/layout/TabStrip.h"
+#include "docking/pane/CaptionFonts.h"
 #include "support/TestEnv.h"
 
 using namespace hostedforms;
@@ -383,6 +388,7 @@ TEST_F(HostedPanes, UnpinnedPanesShowInTheirPopupAndLeaveNoTabBehind)
   Pump();
   ASSERT_NE(frame->m_pStrips[3], nullptr);
   EXPECT_FALSE(Shown(b));
+  EXPECT_EQ(frame->CaptionFont(), CaptionFonts::Normal()) << "strip tabs speak the caption font";
 
   // Shown by the program: the popup opens; the pane stays unpinned on its strip.
   EXPECT_EQ(b.control->put_PaneVisible(VARIANT_TRUE), S_OK);
@@ -467,4 +473,137 @@ TEST(CaptionButtons, TheButtonFontIsThere)
   DeleteObject(font);
   DeleteDC(dc);
   EXPECT_STREQ(face, "Marlett");
+}
+
+namespace {
+
+// A tree view of the class the forms layer gives its tree views.
+HWND MakeTreeView(HWND parent)
+{
+  static bool registered = false;
+  if (!registered) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSA wc{};
+    GetClassInfoA(nullptr, WC_TREEVIEWA, &wc);
+    wc.lpszClassName = "TreeView20WndClass";
+    wc.hInstance = GetModuleHandleA(nullptr);
+    RegisterClassA(&wc);
+    registered = true;
+  }
+  return CreateWindowExA(0, "TreeView20WndClass", "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, 0, 0, 150, 150, parent,
+                         nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+HTREEITEM AddItem(HWND tree, HTREEITEM parent, const char* text)
+{
+  TVINSERTSTRUCTA ins{};
+  ins.hParent = parent;
+  ins.hInsertAfter = TVI_LAST;
+  ins.item.mask = TVIF_TEXT;
+  ins.item.pszText = const_cast<char*>(text);
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+}
+
+bool Expanded(HWND tree, HTREEITEM item)
+{
+  return (SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+}
+
+void HoldReturn(bool down)
+{
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_RETURN] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+}  // namespace
+
+TEST_F(HostedPanes, ReturnInAPanesTreeViewTogglesTheSelectedNode)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  HWND tree = MakeTreeView(a.window);
+  ASSERT_NE(tree, nullptr);
+  HTREEITEM root = AddItem(tree, TVI_ROOT, "Fonts");
+  AddItem(tree, root, "Arial");
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
+  a.Show();
+  ASSERT_FALSE(Expanded(tree, root));
+  EXPECT_EQ(SendMessageA(tree, WM_KEYDOWN, VK_RETURN, 0), 1);
+  EXPECT_TRUE(Expanded(tree, root));
+  SendMessageA(tree, WM_KEYUP, VK_RETURN, 0);
+  SendMessageA(tree, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_FALSE(Expanded(tree, root));
+
+  // Return held while the focus is elsewhere: the caret answers no item, unless allowed.
+  SetFocus(run->host.mdiClient);
+  HoldReturn(true);
+  EXPECT_EQ(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0), 0);
+  run->dock->EnableTVReturnQuery();
+  EXPECT_EQ(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0), reinterpret_cast<LRESULT>(root));
+  run->dock->DisableTVReturnQuery();
+  HoldReturn(false);
+  EXPECT_EQ(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0), reinterpret_cast<LRESULT>(root));
+}
+
+TEST_F(HostedPanes, ANewTitleReachesTheTabTheStripTabAndTheFrameCaption)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Glyphs", 4, 200, a.control);
+  b.Show();
+  CTabStrip* strip = a.Pane()->m_pBlock->m_pTabStrip;
+  ASSERT_NE(strip, nullptr);
+  SetWindowTextA(b.window, "Glyphs of Arial");
+  EXPECT_EQ(b.Pane()->title, "Glyphs of Arial");
+  EXPECT_EQ(strip->TabText(b.Pane()), "Glyphs of Arial");
+
+  Form& c = run->Add("Information", 3, 120);
+  c.Show();
+  c.control->put_PinState(UnPinned);
+  Pump();
+  SetWindowTextA(c.window, "Information: Arial");
+  ASSERT_NE(run->Frame()->m_pStrips[3], nullptr);
+  EXPECT_EQ(run->Frame()->m_pStrips[3]->Tabs()[0].caption, "Information: Arial");
+
+  c.control->put_PinState(Pinned);
+  c.control->ReFloat();
+  Pump();
+  ASSERT_NE(c.Pane()->miniFrame, nullptr);
+  SetWindowTextA(c.window, "Information: Tahoma");
+  char text[64] = {};
+  GetWindowTextA(c.Pane()->miniFrame->hwnd, text, sizeof text);
+  EXPECT_STREQ(text, "Information: Tahoma");
+}
+
+TEST_F(HostedPanes, AClickOnTheHostTakesTheActiveCaptionFromThePanes)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  a.Pane()->Activate();
+  EXPECT_EQ(a.Pane()->captionActive, 1);
+  SendMessageA(run->host.frame, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(run->host.frame), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+  EXPECT_EQ(a.Pane()->captionActive, 0);
+}
+
+TEST_F(HostedPanes, ADoubleClickTogglesTheWholeTabGroup)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Glyphs", 4, 200, a.control);
+  b.Show();
+  CPaneWnd* current = dynamic_cast<CPaneWnd*>(a.Pane()->m_pBlock->m_pPane);
+  ASSERT_NE(current, nullptr);
+  SendMessageA(current->hwnd, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  Pump();
+  ASSERT_NE(a.Pane()->miniFrame, nullptr);
+  EXPECT_EQ(a.Pane()->miniFrame, b.Pane()->miniFrame) << "the group floats together";
+  EXPECT_EQ(Problems(), "");
+  SendMessageA(current->hwnd, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  Pump();
+  EXPECT_EQ(a.Pane()->container, run->Frame());
+  EXPECT_EQ(b.Pane()->container, run->Frame());
+  EXPECT_EQ(a.Pane()->m_pBlock, b.Pane()->m_pBlock) << "and docks back as one group";
+  EXPECT_EQ(Problems(), "");
 }
