@@ -19,11 +19,17 @@ function(ql_library name)
   endif()
 endfunction()
 
-# ql_add_test(name SOURCES ... [LIBS ...] [TIMEOUT s] [WILL_FAIL])
+# ql_add_test(name SOURCES ... [LIBS ...] [WINDOWS] [TIMEOUT s] [WILL_FAIL])
 # One GoogleTest executable, run by CTest under Wine (the cross-compiling emulator).
+# WINDOWS links the program's windows as one group (ql_windows), as the program does;
+# the test then finds XMoorline.dll beside itself.
 function(ql_add_test name)
-  cmake_parse_arguments(T "WILL_FAIL;NO_MAIN" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WILL_FAIL;NO_MAIN;WINDOWS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  if(T_WINDOWS)
+    list(APPEND T_LIBS ql_windows)
+    add_dependencies(${name} XMoorline)
+  endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   if(T_NO_MAIN)
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)

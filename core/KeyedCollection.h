@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 
 namespace ql {
 

@@ -7,12 +7,12 @@
 #include <mutex>
 
 #include "core/KeyedCollection.h"
-#include "core/MessageBoxSeam.h"
 #include "core/files/modFileFunctions.h"
 #include "core/modAPI.h"
 #include "core/registry/modRegistry.h"
 #include "platform/ErrorReporter.h"
 #include "platform/LoadedForms.h"
+#include "platform/forms/Seams.h"
 
 namespace modMain {
 
@@ -122,8 +122,8 @@ void LogError(const std::string& source, const std::string& number, const std::s
     if (g_boxShown.exchange(true))
         return;
     try {
-        ql::ShowMessageBox(nullptr, "There was an error in creating an error log entry", "Log Error",
-                           MB_OK | MB_ICONINFORMATION);
+        platform::forms::MsgBox("There was an error in creating an error log entry",
+                                platform::forms::vbOKOnly | platform::forms::vbInformation, "Log Error");
     } catch (...) {
     }
 }

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "fontengine/FontFile.h"
 #include "fontengine/parsers/Type1.h"
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/files/modFileFunctions.h"
 #include "core/modMain.h"
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 
 std::int32_t qlProcess::Process() const
 {

@@ -11,8 +11,14 @@ class qlProcess {
     QL_PROPERTY(std::string, FaceName)
 
 public:
-    // Operation code: 0 back the file up, 1 remove it for archiving. Kept as its
-    // decimal text; reading it before it was set fails with a type error.
+    // What happens to the file of the removed font.
+    enum Action : std::int32_t {
+        BackUpFile = 0,       // moved into the backup folder
+        RemoveForArchive = 1  // left for CreateArchive, which packs and deletes it
+    };
+
+    // The Action code, kept as its decimal text; reading it before it was set fails
+    // with a type error.
     std::int32_t Process() const;
     void Process(std::int32_t code) { process_ = std::to_string(code); }
 

@@ -6,8 +6,9 @@ namespace platform {
 
 static std::vector<LoadedForm*>& Forms()
 {
-    static std::vector<LoadedForm*> forms;
-    return forms;
+    // Never destroyed: forms held by globals go at exit, after this would be.
+    static auto* forms = new std::vector<LoadedForm*>;
+    return *forms;
 }
 
 void RegisterLoadedForm(LoadedForm* form)

@@ -4,6 +4,8 @@
 // under Wine).
 #include <windows.h>
 
+#include "platform/ScopedWin.h"
+
 namespace ql::gdi {
 
 struct Tally {
@@ -22,5 +24,10 @@ HBITMAP CompatibleBitmap(HDC dc, int width, int height);
 HDC CompatibleDC(HDC dc);
 void Delete(HGDIOBJ object);
 void DeleteDc(HDC dc);
+
+// Owners that give back through the tally.
+template <class H>
+using Object = platform::GdiObject<H, Delete>;
+using DC = platform::BasicOwnedDC<DeleteDc>;
 
 }  // namespace ql::gdi

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/controls/GdiTally.h"
 #include "core/modMain.h"
 
@@ -13,15 +13,12 @@ HRGN OverImage::ShapeFromIcon(HICON icon)
     int w = GetSystemMetrics(SM_CXICON), h = GetSystemMetrics(SM_CYICON);
     ICONINFO info{};
     if (GetIconInfo(icon, &info)) {
+        platform::GdiObject<HBITMAP> mask(info.hbmMask), colour(info.hbmColor);
         BITMAP bm{};
-        if (info.hbmMask && GetObjectA(info.hbmMask, sizeof bm, &bm)) {
+        if (mask && GetObjectA(mask.Get(), sizeof bm, &bm)) {
             w = bm.bmWidth;
-            h = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+            h = colour ? bm.bmHeight : bm.bmHeight / 2;
         }
-        if (info.hbmMask)
-            DeleteObject(info.hbmMask);
-        if (info.hbmColor)
-            DeleteObject(info.hbmColor);
     }
     // Scratch surface: white, then the icon's mask on top (transparent white, opaque black).
     BITMAPINFO bi{};
@@ -31,11 +28,12 @@ HRGN OverImage::ShapeFromIcon(HICON icon)
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HDC dc = ql::gdi::CompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ql::gdi::DC scratch(ql::gdi::CompatibleDC(nullptr));
+    HDC dc = scratch.Get();
+    platform::GdiObject<HBITMAP> bmp(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     if (dc && bmp && bits) {
-        HGDIOBJ old = SelectObject(dc, bmp);
+        platform::Selection selected(dc, bmp.Get());
         RECT all{0, 0, w, h};
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_MASK | DI_DEFAULTSIZE);
@@ -50,17 +48,12 @@ HRGN OverImage::ShapeFromIcon(HICON icon)
                 while (x < w && (px[y * w + x] & 0xFFFFFF) != 0xFFFFFF)
                     ++x;
                 if (x > start) {
-                    HRGN run = CreateRectRgn(start, y, x, y + 1);
-                    CombineRgn(shape, shape, run, RGN_OR);
-                    DeleteObject(run);
+                    platform::GdiObject<HRGN> run(CreateRectRgn(start, y, x, y + 1));
+                    CombineRgn(shape, shape, run.Get(), RGN_OR);
                 }
             }
         }
-        SelectObject(dc, old);
     }
-    if (bmp)
-        DeleteObject(bmp);
-    ql::gdi::DeleteDc(dc);
     return shape;
 }
 

@@ -1,6 +1,7 @@
 #include "core/controls/XP_ProgressBar.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "core/controls/GdiTally.h"
@@ -61,12 +62,10 @@ COLORREF XP_ProgressBar::Mix(COLORREF c1, COLORREF c2, int a)
 
 void XP_ProgressBar::DrawLine(int x1, int y1, int x2, int y2, HDC dc, COLORREF colour)
 {
-    HPEN pen = ql::gdi::SolidPen(colour);
-    HGDIOBJ old = SelectObject(dc, pen);
+    ql::gdi::Object<HPEN> pen(ql::gdi::SolidPen(colour));
+    platform::Selection selected(dc, pen.Get());
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
-    SelectObject(dc, old);
-    ql::gdi::Delete(pen);
 }
 
 void XP_ProgressBar::DrawGradient(COLORREF c1, COLORREF c2, int x1, int y1, int x2, int y2, HDC dc,
@@ -228,22 +227,18 @@ void XP_ProgressBar::SethDC(HDC ownDc)
     bool build = memDc_ ? (w > surfaceW_ || h > surfaceH_) : (w > 0 && h > 0);
     if (build) {
         FreeSurface();
-        HDC screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+        platform::OwnedDC screen(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
         if (screen) {
-            HDC mem = ql::gdi::CompatibleDC(screen);
-            HBITMAP bmp = mem ? ql::gdi::CompatibleBitmap(screen, w, h) : nullptr;
+            ql::gdi::DC mem(ql::gdi::CompatibleDC(screen.Get()));
+            ql::gdi::Object<HBITMAP> bmp(mem ? ql::gdi::CompatibleBitmap(screen.Get(), w, h) : nullptr);
             if (mem && bmp) {
-                memDc_ = mem;
-                bitmap_ = bmp;
-                oldBitmap_ = SelectObject(mem, bmp);
+                memDc_ = mem.Detach();
+                bitmap_ = bmp.Detach();
+                oldBitmap_ = SelectObject(memDc_, bitmap_);
                 surfaceW_ = w;
                 surfaceH_ = h;
                 surfaceInUse_ = true;
-            } else {
-                ql::gdi::Delete(bmp);
-                ql::gdi::DeleteDc(mem);
             }
-            DeleteDC(screen);
         }
     }
     drawDc_ = surfaceInUse_ ? memDc_ : ownDc;
@@ -268,7 +263,12 @@ void XP_ProgressBar::DrawProgressBar(HDC target)
         return;
     RECT rc{};
     GetClientRect(hwnd_, &rc);
-    HDC own = target ? target : GetDC(hwnd_);
+    std::optional<platform::WindowDC> window;
+    HDC own = target;
+    if (!own) {
+        window.emplace(hwnd_);
+        own = window->Get();
+    }
     if (own) {
         if (surfaceInUse_) {
             Render(memDc_, rc);
@@ -276,8 +276,6 @@ void XP_ProgressBar::DrawProgressBar(HDC target)
         } else {
             Render(own, rc);
         }
-        if (!target)
-            ReleaseDC(hwnd_, own);
     }
 }
 
@@ -319,23 +317,20 @@ void XP_ProgressBar::Render(HDC dc, const RECT& client)
     case 7: {
         DrawEdge(dc, &r, 9, BF_RECT);
         RECT f{2, 2, x(101, W), Bt - 2};
-        HBRUSH hatch = ql::gdi::HatchBrush(brushStyle_, c);
+        ql::gdi::Object<HBRUSH> hatch(ql::gdi::HatchBrush(brushStyle_, c));
         COLORREF oldBk = SetBkColor(dc, Lighten(c, 140));
         if (hatch)
-            FillRect(dc, &f, hatch);
+            FillRect(dc, &f, hatch.Get());
         SetBkColor(dc, oldBk);
-        ql::gdi::Delete(hatch);
         break;
     }
     case 8:
         DrawEdge(dc, &r, 2, BF_RECT);
         if (image_) {
-            HBRUSH pattern = ql::gdi::PatternBrush(image_);
+            ql::gdi::Object<HBRUSH> pattern(ql::gdi::PatternBrush(image_));
             if (pattern) {
-                HGDIOBJ old = SelectObject(dc, pattern);
+                platform::Selection selected(dc, pattern.Get());
                 PatBlt(dc, 2, 2, x(101, W), Bt - 4, PATCOPY);
-                SelectObject(dc, old);
-                ql::gdi::Delete(pattern);
             }
         }
         break;
@@ -457,7 +452,7 @@ void XP_ProgressBar::PaintText(HDC dc, const RECT& r)
 {
     const int Bt = r.bottom, Rt = r.right;
     std::string text = style_ == 2 ? "Searching.." : std::to_string(percent_) + " %";
-    HGDIOBJ oldFont = SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    platform::Selection font(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColour = SetTextColor(dc, style_ == 6 ? 0xC0C0C0 : kBlack);
     RECT m{0, 0, 0, 0};
@@ -480,7 +475,6 @@ void XP_ProgressBar::PaintText(HDC dc, const RECT& r)
     }
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }
 
 // ---- window class ----
@@ -500,9 +494,8 @@ LRESULT CALLBACK ProgressProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_CREATE:
     case WM_SIZE:
         if (bar) {
-            HDC own = GetDC(hwnd);
-            bar->SethDC(own);
-            ReleaseDC(hwnd, own);
+            platform::WindowDC own(hwnd);
+            bar->SethDC(own.Get());
             if (msg == WM_CREATE)
                 bar->DrawProgressBar();
         }

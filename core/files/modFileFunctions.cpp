@@ -6,8 +6,8 @@
 #include <cmath>
 #include <vector>
 
-#include "core/MessageBoxSeam.h"
 #include "core/modMain.h"
+#include "platform/forms/Seams.h"
 
 namespace modFileFunctions {
 
@@ -122,8 +122,8 @@ void ShowProperties(const std::string& path, HWND owner)
 {
     try {
         if (!path.empty() && path.back() == '\\') {
-            ql::ShowMessageBox(owner, "No file can be located for the selected font", "File Location Error",
-                               MB_OK | MB_ICONERROR);
+            platform::forms::MsgBox("No file can be located for the selected font",
+                                    platform::forms::vbOKOnly | platform::forms::vbCritical, "File Location Error");
             return;
         }
         SHELLEXECUTEINFOA info{};

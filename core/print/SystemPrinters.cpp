@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/print/PrinterDevice.h"
 
 namespace ql::print {

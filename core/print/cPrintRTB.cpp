@@ -2,6 +2,15 @@
 
 #include <cmath>
 
+#include "platform/QlError.h"
+#include "core/print/TargetDevice.h"
+
+namespace {
+
+constexpr int32_t kPrinterError = 482;
+
+}  // namespace
+
 cPrintRTB::Rects cPrintRTB::PageRects(ql::print::IPrinter& printer, HDC dc, int32_t left, int32_t top,
                                       int32_t right, int32_t bottom)
 {
@@ -69,4 +78,29 @@ bool cPrintRTB::PrintRTF(HWND rtb, int32_t LeftMarginWidth, int32_t TopMarginHei
     dialog.PrintDoc();
     formatRange(rtb, FALSE, nullptr);
     return true;
+}
+
+HDC cPrintRTB::CreatePrinterDc(const std::string& driver, const std::string& device)
+{
+    return CreateDCA(driver.c_str(), device.c_str(), nullptr, nullptr);
+}
+
+void cPrintRTB::WYSIWYG_RTF(HWND rtb, int32_t LeftMarginWidth, int32_t RightMarginWidth, int32_t TopMarginWidth,
+                            int32_t BottomMarginWidth, int32_t& PrintableWidth, int32_t& PrintableHeight)
+{
+    auto& printer = ql::print::Printers().Current();
+    // The job exists only to measure: it is aborted however this ends.
+    struct Abort {
+        ql::print::IPrinter& printer;
+        ~Abort() { printer.KillDoc(); }
+    } abort{printer};
+    printer.PrintBlank();
+    Rects rects = PageRects(printer, printer.hDC(), LeftMarginWidth, TopMarginWidth, RightMarginWidth,
+                            BottomMarginWidth);
+    PrintableWidth = rects.rc.right - rects.rc.left;
+    PrintableHeight = rects.rc.bottom - rects.rc.top;
+    HDC target = createTargetDc(printer.DriverName(), printer.DeviceName());
+    if (!target)
+        throw QlError(kPrinterError, "cPrintRTB", "Cannot create a device context for " + printer.DeviceName());
+    ql::print::GiveTargetDevice(rtb, target, PrintableWidth);
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "core/dialogs/cCommonDialog.h"
 #include "core/print/PrinterDevice.h"
@@ -19,8 +20,20 @@ public:
     // The platform calls of the print dialog that PrintRTF shows.
     cCommonDialog::Api dialogApi = cCommonDialog::SystemApi();
 
+    // Makes the device context that WYSIWYG_RTF hands to the control; a test puts its own in.
+    using CreateTargetDc = std::function<HDC(const std::string& driver, const std::string& device)>;
+    CreateTargetDc createTargetDc = CreatePrinterDc;
+
     // A runaway document stops here (a page costs paper).
     static constexpr int32_t kMaxPages = 5000;
+
+    // Lays the control's text out as the current printer will print it: the control's
+    // target device becomes a device context of the printer, with the line width of the
+    // printable width between the margins (twips). Answers that width and height. The
+    // device context stays with the control: it goes when the control is destroyed or
+    // gets another one from here. The print job it opens to measure is aborted.
+    void WYSIWYG_RTF(HWND rtb, int32_t LeftMarginWidth, int32_t RightMarginWidth, int32_t TopMarginWidth,
+                     int32_t BottomMarginWidth, int32_t& PrintableWidth, int32_t& PrintableHeight);
 
     // Shows the print dialog and prints; margins in twips. Returns whether the pages
     // went to the printer; a cancelled dialog returns at once. Printer failures throw.
@@ -37,4 +50,5 @@ public:
     static LONG TextLength(HWND rtb);
 
     static LONG SendFormatRange(HWND rtb, WPARAM render, FORMATRANGE* range);
+    static HDC CreatePrinterDc(const std::string& driver, const std::string& device);
 };

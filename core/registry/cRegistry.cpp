@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/modMain.h"
 
 namespace {

@@ -26,6 +26,8 @@ inline constexpr int32_t kRegMultiSz = 7;
 inline constexpr int32_t kErrRegistry = 26001;
 inline constexpr int32_t kErrRegistryWrite = static_cast<int32_t>(0x800469A9u);     // -2147194455
 inline constexpr int32_t kErrRegistryEnumKeys = static_cast<int32_t>(0x800469AAu);  // -2147194454
+inline constexpr int32_t kErrAssociationList = static_cast<int32_t>(0x800469ACu);   // -2147194452
+inline constexpr int32_t kErrAssociationClass = static_cast<int32_t>(0x800469ADu);  // -2147194451
 
 // A registry value: nothing (empty), text, a 32-bit integer or raw bytes.
 using RegValue = std::variant<std::monostate, std::string, int32_t, std::vector<uint8_t>>;
@@ -77,6 +79,21 @@ public:
     // during the walk raises 0x800469AA.
     bool EnumerateSections(std::vector<std::string>& names, int32_t& count);
 
+    // Registers a file type for an executable under both class roots (HKEY_CLASSES_ROOT
+    // and HKEY_LOCAL_MACHINE\SOFTWARE\Classes): ".ext" names className, className its
+    // description, and shell verbs open (always), print (/p), add (/a, "install") and new
+    // (/n) run the quoted executable with the quoted file; a DefaultIcon when
+    // defaultIconIndex >= 0. Empty texts take "&Open", "&Print", "&Install <ext>", "&New".
+    // Leaves ClassKey at HKEY_LOCAL_MACHINE and SectionKey as it was.
+    void CreateEXEAssociation(std::string exePath, const std::string& className, const std::string& classDescription,
+                              const std::string& extension, const std::string& openText, bool supportPrint,
+                              const std::string& printText, bool supportNew, const std::string& newText,
+                              bool supportInstall, const std::string& installText, int32_t defaultIconIndex);
+    // More shell verbs for a registered class, items in threes: verb, menu text, command.
+    // Raises 0x800469AC for a list that is not in threes and 0x800469AD when className is
+    // not registered yet.
+    void CreateAdditionalEXEAssociations(const std::string& className, const std::vector<std::string>& items);
+
     // Sets the five fields, then reads Value.
     RegValue ValueEx(int32_t classKey, const std::string& sectionKey, const std::string& valueKey,
                      int32_t valueType, const RegValue& defaultValue);
@@ -98,6 +115,9 @@ public:
     const RegValue& LastWritten() const { return lastWritten_; }
 
 private:
+    // Writes text as the value ValueKey of SectionKey under both class roots.
+    void WriteBothRoots(const std::string& text);
+
     int32_t classKey_ = 0;
     std::string sectionKey_;
     std::string valueKey_;
@@ -111,4 +131,10 @@ namespace cRegistryTesting {
 // The first name buffer EnumerateValues uses, in characters (0 = the key's longest
 // name + 1, as normal). Lets a test force the grow-and-retry path.
 void SetFirstNameBuffer(uint32_t chars);
+// Where the association members write: each class root as a root key and a key path
+// below it ending in "\\" (or empty). Tests point both at scratch keys; Reset restores
+// HKEY_CLASSES_ROOT and HKEY_LOCAL_MACHINE\SOFTWARE\Classes.
+void SetAssociationRoots(int32_t classesRoot, const std::string& classesBelow, int32_t machineRoot,
+                         const std::string& machineBelow);
+void ResetAssociationRoots();
 }  // namespace cRegistryTesting

@@ -76,7 +76,7 @@ void cFindFiles::Walk(Snapshot& s, const std::string& folder, int depth)
         } else {
             BOOL match = PathMatchSpecW(reinterpret_cast<const wchar_t*>(platform::FromAnsi(name).c_str()),
                                         reinterpret_cast<const wchar_t*>(s.wideMask.c_str()));
-            int32_t result = match ? 1 : 0;
+            int32_t result = match ? CollectMatching : CollectNonMatching;
             if (result == s.searchType) {
                 auto files = Files();
                 // Names that differ only in letter case (a Linux folder seen through

@@ -9,6 +9,9 @@
 
 class cFindFiles {
 public:
+    // SearchType: which files a search collects (any other value collects nothing).
+    enum SearchKind : int32_t { CollectNonMatching = 0, CollectMatching = 1 };
+
     cFindFiles();
     ~cFindFiles();
     cFindFiles(const cFindFiles&) = delete;
@@ -54,7 +57,7 @@ private:
     std::string startDirectory_ = "c:\\";
     std::string filterMask_ = "*.txt";
     bool recursive_ = true;
-    int32_t searchType_ = 1;
+    int32_t searchType_ = CollectMatching;
     std::shared_ptr<cFiles> files_;
     std::string searchTime_;
     int32_t searched_ = 0;

@@ -36,7 +36,7 @@ void cTooltips::Build()
         hwnd_ = nullptr;
     }
     DWORD style = WS_POPUP | WS_BORDER | TTS_ALWAYSTIP | TTS_NOPREFIX;
-    if (style_ == 1)
+    if (style_ == StyleBalloon)
         style |= TTS_BALLOON;
     if (!parent_)
         return;
@@ -68,7 +68,7 @@ void cTooltips::CreateBalloon(HWND Parent, const std::string& Text, const std::s
                               const std::function<void()>& clearOwnTip)
 {
     parent_ = Parent;
-    style_ = 1;
+    style_ = StyleBalloon;
     tipText_ = Text;
     title_ = Title;
     icon_ = Icon;
@@ -82,7 +82,7 @@ void cTooltips::CreateTip(HWND Parent, const std::string& Text, const std::strin
                           const std::function<void()>& clearOwnTip)
 {
     parent_ = Parent;
-    style_ = 0;
+    style_ = StyleRectangle;
     tipText_ = Text;
     title_ = Title;
     icon_ = (Icon == 1 || Icon > 3) ? 0 : Icon;

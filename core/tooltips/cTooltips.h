@@ -12,6 +12,9 @@
 
 class cTooltips {
 public:
+    // Style values.
+    enum TipStyle : int32_t { StyleRectangle = 0, StyleBalloon = 1 };  // any value but 1 is rectangular
+
     // clearOwnTip empties the control's own tool-tip text, so that only the balloon shows.
     void CreateBalloon(HWND Parent, const std::string& Text, const std::string& Title = {}, int32_t Icon = 0,
                        const std::function<void()>& clearOwnTip = {});

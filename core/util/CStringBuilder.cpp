@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/AnsiText.h"
 
 namespace {

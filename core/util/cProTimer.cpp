@@ -39,34 +39,34 @@ double cProTimer::RunMs() const
 
 void cProTimer::Start()
 {
-    if (state_ == 1)
+    if (state_ == State::Running)
         return;
-    if (state_ == 0)
+    if (state_ == State::Stopped)
         accumulatedMs_ = 0;
     startCount_ = Now();
-    state_ = 1;
+    state_ = State::Running;
 }
 
 // Pause and stop only count a run that is going on: a stale start count would add
 // time that never ran.
 double cProTimer::Pause()
 {
-    if (state_ != 1)
+    if (state_ != State::Running)
         return 0;
     double run = RunMs();
     accumulatedMs_ += run;
-    state_ = 2;
+    state_ = State::Paused;
     return std::round(run) / 1000.0;
 }
 
 void cProTimer::StopTime()
 {
-    if (state_ == 1)
+    if (state_ == State::Running)
         accumulatedMs_ += RunMs();
-    state_ = 0;
+    state_ = State::Stopped;
 }
 
-double cProTimer::Elapsed() const { return state_ == 1 ? RunMs() : accumulatedMs_; }
+double cProTimer::Elapsed() const { return state_ == State::Running ? RunMs() : accumulatedMs_; }
 
 std::string cProTimer::ElapsedString() const
 {

@@ -31,7 +31,8 @@ private:
     double RunMs() const;
 
     Clock clock_;
-    int state_ = 0;  // 0 stopped, 1 running, 2 paused
+    enum class State { Stopped, Running, Paused };
+    State state_ = State::Stopped;
     int64_t startCount_ = 0;
     double accumulatedMs_ = 0;
     int64_t frequency_ = 0;

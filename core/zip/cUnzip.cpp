@@ -1,6 +1,6 @@
 #include "core/zip/cUnzip.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/zip/mUnzip.h"
 
 #include <zlib.h>
@@ -86,7 +86,7 @@ void cUnzip::RaiseOverwritePrompt(const std::string& sFile, int32_t& eResponse)
     try {
         events_->OverwritePrompt(sFile, eResponse);
     } catch (...) {
-        eResponse = 100;
+        eResponse = cUnzipEvents::OverwriteNo;
     }
 }
 

@@ -8,10 +8,17 @@
 // The owner's answers, called synchronously from inside Directory or Unzip.
 class cUnzipEvents {
 public:
+    // The answers to OverwritePrompt (the unzip engine's replace codes).
+    enum OverwriteResponse : int32_t {
+        OverwriteNo = 100,        // leave this file (what eResponse arrives as)
+        OverwriteYes = 102,       // replace this file
+        OverwriteYesToAll = 103,  // replace this and every following file
+        OverwriteNone = 104       // replace no file from now on
+    };
+
     virtual ~cUnzipEvents() = default;
     virtual void Cancel(const std::string& sMsg, bool& bCancel) {}
-    // eResponse arrives as 100 (leave the file); 102 replaces it, 103 replaces it and
-    // every following file, 104 replaces no file from now on.
+    // eResponse is an OverwriteResponse.
     virtual void OverwritePrompt(const std::string& sFile, int32_t& eResponse) {}
     virtual void PasswordRequest(std::string& sPassword, bool& bCancel) {}
     virtual void Progress(int32_t lCount, const std::string& sMsg) {}

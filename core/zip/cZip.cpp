@@ -1,6 +1,6 @@
 #include "core/zip/cZip.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/zip/mZip.h"
 
 cZip::cZip()

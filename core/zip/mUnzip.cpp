@@ -1,6 +1,6 @@
 #include "core/zip/mUnzip.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/modMain.h"
 #include "core/zip/ZipCallbackText.h"
 #include "core/zip/cUnzip.h"
@@ -102,9 +102,15 @@ int32_t PrintCallback(const char* text, size_t length)
     return 0;
 }
 
+// The owner's answers travel to the engine unchanged.
+static_assert(+cUnzipEvents::OverwriteNo == +qlzip::OverwriteSkip &&
+              +cUnzipEvents::OverwriteYes == +qlzip::OverwriteReplace &&
+              +cUnzipEvents::OverwriteYesToAll == +qlzip::OverwriteReplaceAll &&
+              +cUnzipEvents::OverwriteNone == +qlzip::OverwriteReplaceNone);
+
 int32_t ReplaceCallback(const std::string& file)
 {
-    int32_t response = 100;
+    int32_t response = cUnzipEvents::OverwriteNo;
     if (!g.current)
         return response;
     std::string name = platform::CutAtNul(file);

@@ -31,7 +31,7 @@ private:
 
 // The engine's callbacks. Messages are passed on only when 1 < length < 1024.
 int32_t PrintCallback(const char* text, size_t length);
-// The owner's overwrite answer (100 when nobody changes it).
+// The owner's overwrite answer (cUnzipEvents::OverwriteNo when nobody changes it).
 int32_t ReplaceCallback(const std::string& file);
 // 1 cancels (and every later request of the run answers 1 at once).
 int32_t PasswordCallback(std::string& password);

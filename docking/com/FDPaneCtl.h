@@ -92,6 +92,8 @@ protected:
     int DesignBitmapId() const override { return 104; }
     // At run time the form the control sits on becomes a pane (docking/pane/FDPaneBody).
     void OnClientSiteSet() override;
+    // A container that quick-activates gives the site there and never calls SetClientSite.
+    void OnQuickActivated() override { OnClientSiteSet(); }
 
 private:
     HRESULT GetDockBit(int bit, VARIANT_BOOL* v);

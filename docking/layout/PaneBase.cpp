@@ -45,6 +45,12 @@ CPaneBase* CPaneBase::LiveAt(int index)
     return index >= 0 && index < static_cast<int>(v.size()) ? v[index] : nullptr;
 }
 
+bool CPaneBase::IsLive(const CPaneBase* pane)
+{
+    auto& v = Live();
+    return pane && std::find(v.begin(), v.end(), pane) != v.end();
+}
+
 void CPaneBase::ForgetBlock(const CLayoutBlock* block)
 {
     for (CPaneBase* pane : Live()) {

@@ -66,6 +66,8 @@ public:
     // Every live pane, for clearing placements that name a deleted block or frame.
     static int LiveCount();
     static CPaneBase* LiveAt(int index);
+    // Whether a pointer still names a live pane (a remembered slot may outlive its pane).
+    static bool IsLive(const CPaneBase* pane);
     static void ForgetBlock(const CLayoutBlock* block);
     // A block is being deleted: drop any further reference a pane keeps to it.
     virtual void OnBlockGone(const CLayoutBlock*) {}

@@ -103,18 +103,21 @@ RECT SlotRect(const TabSlot& s)
 void WriteTabs(const Writer& w, const CRegKeyHolder& key, const CLayoutBlock* leaf)
 {
   int number = 0;
+  // A block can keep the pointer of a pane that is gone (a pane restored floating leaves
+  // such blocks and slots behind): only live panes are asked for their state.
+  CPaneBase* const present = CPaneBase::IsLive(leaf->m_pPane) ? leaf->m_pPane : nullptr;
   if (leaf->m_pSlots && !leaf->m_pSlots->empty()) {
     for (const TabSlot& s : *leaf->m_pSlots) {
-      if (s.pane)
+      if (CPaneBase::IsLive(s.pane))
         WriteTab(w, key, number, w.nameOf(s.pane), PaneMisc(w, leaf, s.pane), s.pane->m_rcFloat);
       else
         WriteTab(w, key, number, s.title, s.misc, SlotRect(s));
     }
     // A present pane without a slot of its own (the leaf's pane next to remembered slots).
-    if (leaf->m_pPane && !leaf->m_bVacant && leaf->TabIndexOfPane(leaf->m_pPane) < 0)
-      WriteTab(w, key, number, w.nameOf(leaf->m_pPane), PaneMisc(w, leaf, leaf->m_pPane), leaf->m_pPane->m_rcFloat);
-  } else if (leaf->m_pPane) {
-    WriteTab(w, key, number, w.nameOf(leaf->m_pPane), PaneMisc(w, leaf, leaf->m_pPane), leaf->m_pPane->m_rcFloat);
+    if (present && !leaf->m_bVacant && leaf->TabIndexOfPane(present) < 0)
+      WriteTab(w, key, number, w.nameOf(present), PaneMisc(w, leaf, present), present->m_rcFloat);
+  } else if (present) {
+    WriteTab(w, key, number, w.nameOf(present), PaneMisc(w, leaf, present), present->m_rcFloat);
   } else if (leaf->m_bHasPlaceholderTitle) {
     const RECT rc = leaf->m_pPlaceholderFloat ? *leaf->m_pPlaceholderFloat : RECT{100, 200, 300, 400};
     WriteTab(w, key, number, leaf->m_placeholderTitle, 3, rc);
@@ -156,7 +159,7 @@ void WriteRow(const Writer& w, const CRegKeyHolder& rowKey, const CLayoutBlock* 
     // A pane that took its place holds the chain block itself; otherwise the stored values
     // sit in the first child (the last block of the chain has none).
     const CLayoutBlock* entry = chain->m_pPane ? chain : (chain->m_pFirst ? chain->m_pFirst : chain);
-    const CPaneBase* pane = entry->m_pPane;
+    const CPaneBase* pane = CPaneBase::IsLive(entry->m_pPane) ? entry->m_pPane : nullptr;
     if (!pane && !entry->m_bHasPlaceholderTitle)
       continue;
     CRegKeyHolder key;

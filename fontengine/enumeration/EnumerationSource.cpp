@@ -1,6 +1,6 @@
 #include "fontengine/enumeration/EnumerationSource.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "fontengine/FontModel.h"
 #include "fontengine/qlMain.h"
 

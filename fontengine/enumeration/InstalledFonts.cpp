@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/modMain.h"
 #include "fontengine/FaceProbe.h"
 #include "fontengine/FontPreview.h"
@@ -63,7 +63,6 @@ void qlFonts::GetInstalledFonts(IProgressSink* progress)
     if (g_running)
         return;
     RunGuard guard;
-    std::string face, path;
     try {
         items_ = std::make_shared<Collection>();
         Source source = SourceFor(parent_);
@@ -73,6 +72,8 @@ void qlFonts::GetInstalledFonts(IProgressSink* progress)
         const auto total = static_cast<int32_t>(values.size());
         for (int32_t i = 1; i <= total; ++i) {
             const RegistryValue& value = values[static_cast<size_t>(i - 1)];
+            // Each value logs and reports its own face and file, empty until derived.
+            std::string face, path;
             try {
                 if (value.data.empty())
                     throw QlError(5, kSource, "The value " + value.name + " names no file");
@@ -108,6 +109,7 @@ void qlFonts::GetInstalledFonts(IProgressSink* progress)
         const auto total1 = static_cast<int32_t>(type1.size());
         for (int32_t i = 1; i <= total1; ++i) {
             const RegistryValue& value = type1[static_cast<size_t>(i - 1)];
+            std::string face, path;
             try {
                 // Parts: a type letter, the metrics file, the outline file.
                 std::vector<std::string> parts;
@@ -134,9 +136,9 @@ void qlFonts::GetInstalledFonts(IProgressSink* progress)
             Report(progress, i, total1, nullptr, path);
         }
     } catch (const QlError& e) {
-        LogValueFailure(e.Number, e.Description, face, path);
+        LogValueFailure(e.Number, e.Description, "", "");
     } catch (const std::exception& e) {
-        LogValueFailure(0, e.what(), face, path);
+        LogValueFailure(0, e.what(), "", "");
     }
     SortByFont();
 }

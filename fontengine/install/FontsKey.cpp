@@ -1,6 +1,6 @@
 #include "fontengine/install/FontsKey.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 
 namespace qlInstall {
 

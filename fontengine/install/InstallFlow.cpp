@@ -4,13 +4,14 @@
 
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/modMain.h"
 #include "fontengine/install/FileVersion.h"
 #include "fontengine/install/FontFileNames.h"
 #include "fontengine/install/FontsKey.h"
 #include "fontengine/install/SameContent.h"
 #include "fontengine/install/ReplaceAtReboot.h"
+#include "platform/forms/Seams.h"
 
 namespace qlInstall {
 
@@ -29,7 +30,7 @@ bool FileExists(const std::string& path)
 void Say(bool showError, const std::string& text)
 {
     if (showError)
-        MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK);
+        platform::forms::MsgBox(text);
 }
 
 void SayDllError(bool showError, DWORD error) { Say(showError, "DLL-Error " + std::to_string(error)); }
@@ -70,8 +71,8 @@ bool IsNewerFor(FontKind kind, const std::string& sourceFolder, const std::strin
     return !FileExists(target) || IsLaterFile(sourceFolder + fileName, target);
 }
 
-int32_t ScheduleReplacement(const Places& places, const std::string& source, const std::string& target,
-                            const std::string& fileName, const std::string& valueName, bool showError)
+qlToolsEx::Result ScheduleReplacement(const Places& places, const std::string& source, const std::string& target,
+                                      const std::string& fileName, const std::string& valueName, bool showError)
 {
     if (!ReplaceAtReboot(source, target, places.os))
         throw QlError(static_cast<int32_t>(GetLastError()), "qlToolsEx",
@@ -86,11 +87,10 @@ int32_t ScheduleReplacement(const Places& places, const std::string& source, con
     if (!registered)
         modMain::LogError("qlToolsEx: ReplaceAtReboot", 0, "Cannot write the Fonts key value " + valueName);
     if (showError)
-        MessageBoxA(nullptr,
-                    "The font you try to install is currently in use.\r\n"
-                    "Your computer must be rebooted in order to install it...",
-                    "Font installation", MB_OK | MB_ICONEXCLAMATION);
-    return 3;
+        platform::forms::MsgBox("The font you try to install is currently in use.\r\n"
+                                "Your computer must be rebooted in order to install it...",
+                                platform::forms::vbOKOnly | platform::forms::vbExclamation, "Font installation");
+    return qlToolsEx::ReplacedAtRestart;
 }
 
 }  // namespace
@@ -117,8 +117,8 @@ Places FindPlaces(bool showError)
     return p;
 }
 
-int32_t InstallPermanent(FontKind kind, const std::string& sourceFolder, const std::string& fileName,
-                         bool showError, bool force)
+qlToolsEx::Result InstallPermanent(FontKind kind, const std::string& sourceFolder, const std::string& fileName,
+                                   bool showError, bool force)
 {
     Places places = FindPlaces(showError);
     CheckFileName(fileName);
@@ -128,7 +128,7 @@ int32_t InstallPermanent(FontKind kind, const std::string& sourceFolder, const s
     if (!FileExists(source))
         throw QlError(kFileNotFound, "qlToolsEx", "File not found: " + source);
     if (!force && !IsNewerFor(kind, folder, fileName, places.fonts))
-        return 2;
+        return qlToolsEx::NotNeeded;
     std::string valueName = ValueNameFor(kind, source);
     if (valueName.empty())
         throw QlError(kNotAFont, "qlToolsEx", "Not a font file of this kind: " + source);
@@ -146,7 +146,7 @@ int32_t InstallPermanent(FontKind kind, const std::string& sourceFolder, const s
         if (created && !inPlace)
             DeleteFileA(target.c_str());
         SayDllError(showError, error);
-        return 0;
+        return qlToolsEx::InstallFailed;
     }
     bool registered = false;
     try {
@@ -160,18 +160,18 @@ int32_t InstallPermanent(FontKind kind, const std::string& sourceFolder, const s
         throw QlError(0, "qlToolsEx", "Cannot write the Fonts key value " + valueName);
     }
     BroadcastFontChange(showError);
-    return 1;
+    return qlToolsEx::Installed;
 }
 
-int32_t InstallForSession(FontKind kind, const std::string& sourceFolder, const std::string& fileName,
-                          bool showError)
+qlToolsEx::Result InstallForSession(FontKind kind, const std::string& sourceFolder, const std::string& fileName,
+                                    bool showError)
 {
     Places places = FindPlaces(showError);
     CheckFileName(fileName);
     // Already in the Fonts folder: loaded with the installed fonts; a session install
     // never turns into a permanent one.
     if (FileExists(places.fonts + fileName))
-        return 2;
+        return qlToolsEx::NotNeeded;
     std::string source = AddBackslash(sourceFolder) + fileName;
     if (!FileExists(source))
         throw QlError(kFileNotFound, "qlToolsEx", "File not found: " + source);
@@ -182,9 +182,9 @@ int32_t InstallForSession(FontKind kind, const std::string& sourceFolder, const 
         throw QlError(kNotAFont, "qlToolsEx", "Not a font file of this kind: " + source);
     if (AddFontResourceA(copy.c_str()) == 0) {
         SayDllError(showError, GetLastError());
-        return 0;
+        return qlToolsEx::InstallFailed;
     }
-    return 1;
+    return qlToolsEx::Installed;
 }
 
 bool Uninstall(FontKind kind, const std::string& fileName, const std::string& folder, bool showError)

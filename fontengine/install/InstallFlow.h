@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fontengine/install/InstallEnvironment.h"
+#include "fontengine/install/qlToolsEx.h"
 
 namespace qlInstall {
 
@@ -18,10 +19,10 @@ struct Places {
 // The folders every operation starts from; tells the user when the Fonts folder is guessed.
 Places FindPlaces(bool showError);
 
-int32_t InstallPermanent(FontKind kind, const std::string& sourceFolder, const std::string& fileName,
-                         bool showError, bool force);
-int32_t InstallForSession(FontKind kind, const std::string& sourceFolder, const std::string& fileName,
-                          bool showError);
+qlToolsEx::Result InstallPermanent(FontKind kind, const std::string& sourceFolder, const std::string& fileName,
+                                   bool showError, bool force);
+qlToolsEx::Result InstallForSession(FontKind kind, const std::string& sourceFolder, const std::string& fileName,
+                                    bool showError);
 bool Uninstall(FontKind kind, const std::string& fileName, const std::string& folder, bool showError);
 
 // Clears an installed copy that blocks a new one; errors are ignored.

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/modMain.h"
 #include "fontengine/install/InstallFlow.h"
 
@@ -43,36 +43,40 @@ bool EnableShutdownPrivilege()
 
 }  // namespace
 
-int32_t qlToolsEx::InstallBitmapFont(const std::string& strSourcePath, const std::string& strFontFileName,
-                                     bool bolShowError, bool ForceInstall)
+qlToolsEx::Result qlToolsEx::InstallBitmapFont(const std::string& strSourcePath,
+                                               const std::string& strFontFileName,
+                                               bool bolShowError, bool ForceInstall)
 {
-    return Guarded("InstallBitmapFont", int32_t{InstallFailed}, [&] {
+    return Guarded("InstallBitmapFont", InstallFailed, [&] {
         return qlInstall::InstallPermanent(FontKind::Bitmap, strSourcePath, strFontFileName, bolShowError,
                                            ForceInstall);
     });
 }
 
-int32_t qlToolsEx::InstallBitmapFontTemporary(const std::string& strSourcePath, const std::string& strFontFileName,
-                                              bool bolShowError, bool ForceInstall)
+qlToolsEx::Result qlToolsEx::InstallBitmapFontTemporary(const std::string& strSourcePath,
+                                                        const std::string& strFontFileName,
+                                                        bool bolShowError, bool ForceInstall)
 {
-    return Guarded("InstallBitmapFontTemporary", int32_t{InstallFailed}, [&] {
+    return Guarded("InstallBitmapFontTemporary", InstallFailed, [&] {
         return qlInstall::InstallForSession(FontKind::Bitmap, strSourcePath, strFontFileName, bolShowError);
     });
 }
 
-int32_t qlToolsEx::InstallTTFont(const std::string& strSourcePath, const std::string& strFontFileName,
-                                 bool bolShowError, bool ForceInstall)
+qlToolsEx::Result qlToolsEx::InstallTTFont(const std::string& strSourcePath,
+                                           const std::string& strFontFileName,
+                                           bool bolShowError, bool ForceInstall)
 {
-    return Guarded("InstallTTFont", int32_t{InstallFailed}, [&] {
+    return Guarded("InstallTTFont", InstallFailed, [&] {
         return qlInstall::InstallPermanent(FontKind::TrueType, strSourcePath, strFontFileName, bolShowError,
                                            ForceInstall);
     });
 }
 
-int32_t qlToolsEx::InstallTTFontTemporary(const std::string& strSourcePath, const std::string& strFontFileName,
-                                          bool bolShowError, bool ForceInstall)
+qlToolsEx::Result qlToolsEx::InstallTTFontTemporary(const std::string& strSourcePath,
+                                                    const std::string& strFontFileName,
+                                                    bool bolShowError, bool ForceInstall)
 {
-    return Guarded("InstallTTFontTemporary", int32_t{InstallFailed}, [&] {
+    return Guarded("InstallTTFontTemporary", InstallFailed, [&] {
         return qlInstall::InstallForSession(FontKind::TrueType, strSourcePath, strFontFileName, bolShowError);
     });
 }

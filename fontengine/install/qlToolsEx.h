@@ -16,14 +16,14 @@ public:
         ReplacedAtRestart = 3  // the target is in use: it is replaced when Windows restarts
     };
 
-    int32_t InstallBitmapFont(const std::string& strSourcePath, const std::string& strFontFileName,
-                              bool bolShowError, bool ForceInstall);
-    int32_t InstallBitmapFontTemporary(const std::string& strSourcePath, const std::string& strFontFileName,
-                                       bool bolShowError, bool ForceInstall);
-    int32_t InstallTTFont(const std::string& strSourcePath, const std::string& strFontFileName, bool bolShowError,
-                          bool ForceInstall);
-    int32_t InstallTTFontTemporary(const std::string& strSourcePath, const std::string& strFontFileName,
-                                   bool bolShowError, bool ForceInstall);
+    Result InstallBitmapFont(const std::string& strSourcePath, const std::string& strFontFileName,
+                             bool bolShowError, bool ForceInstall);
+    Result InstallBitmapFontTemporary(const std::string& strSourcePath, const std::string& strFontFileName,
+                                      bool bolShowError, bool ForceInstall);
+    Result InstallTTFont(const std::string& strSourcePath, const std::string& strFontFileName, bool bolShowError,
+                         bool ForceInstall);
+    Result InstallTTFontTemporary(const std::string& strSourcePath, const std::string& strFontFileName,
+                                  bool bolShowError, bool ForceInstall);
 
     // Ends the Windows session (ExitWindowsEx flags).
     void ShutdownSystem(uint32_t eType);

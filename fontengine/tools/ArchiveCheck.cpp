@@ -4,30 +4,32 @@
 
 #include <zlib.h>
 
+#include <vector>
+
 #include "core/files/modFileFunctions.h"
 #include "core/zip/cUnzip.h"
-#include "fontengine/FontFile.h"
+#include "platform/zip/ZipFiles.h"
 
 namespace qlArchiveCheck {
 
 namespace {
 
+// Streamed: a font of any size is checked in bounded memory.
 bool FileCrc(const std::string& path, uint32_t& crc, uint64_t& size)
 {
-    fontengine::MappedFontFile file(path);
-    if (!file.IsOpen())
+    qlzip::InFile file;
+    if (!file.Open(qlzip::FromAnsi(path)))
         return false;
-    fontparsers::Bytes bytes = file.Bytes();
+    std::vector<char> buffer(1 << 18);
     uLong c = crc32(0L, Z_NULL, 0);
-    const Bytef* p = reinterpret_cast<const Bytef*>(bytes.data());
-    for (size_t left = bytes.size(); left > 0;) {
-        uInt chunk = static_cast<uInt>(left > 0x40000000u ? 0x40000000u : left);
-        c = crc32(c, p, chunk);
-        p += chunk;
-        left -= chunk;
+    size = 0;
+    for (size_t got = buffer.size(); got == buffer.size();) {
+        if (!file.Read(buffer.data(), buffer.size(), got))
+            return false;
+        c = crc32(c, reinterpret_cast<const Bytef*>(buffer.data()), static_cast<uInt>(got));
+        size += got;
     }
     crc = static_cast<uint32_t>(c);
-    size = bytes.size();
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/files/modFileFunctions.h"
 #include "core/modMain.h"
 #include "fontengine/install/FontsKey.h"
@@ -27,6 +27,18 @@ std::string NumberedName(const std::string& fileName, int n)
     return stem + " (" + std::to_string(n) + ")" + ext;
 }
 
+// The original is deleted next: its copy must be on the disk, not only in a cache.
+bool FlushToDisk(const std::string& path)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = FlushFileBuffers(h) != 0;
+    CloseHandle(h);
+    return ok;
+}
+
 }  // namespace
 
 bool qlTools::BackupFont(const std::string& faceName, std::string* backupPath)
@@ -47,12 +59,20 @@ bool qlTools::BackupFont(const std::string& faceName, std::string* backupPath)
         std::string target = folder + name;
         for (int n = 2;; ++n) {
             if (!modFileFunctions::FileExists(target)) {
-                if (!CopyFileA(file.c_str(), target.c_str(), TRUE))
-                    throw QlError(static_cast<int32_t>(GetLastError()), "qlTools",
-                                  "Cannot copy " + file + " to " + target);
+                if (!CopyFileA(file.c_str(), target.c_str(), TRUE)) {
+                    DWORD error = GetLastError();
+                    // A copy cut short (a full disk) must not pass for the backup later.
+                    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+                        DeleteFileA(target.c_str());
+                    throw QlError(static_cast<int32_t>(error), "qlTools", "Cannot copy " + file + " to " + target);
+                }
                 if (!qlInstall::SameContent(file, target)) {
                     DeleteFileA(target.c_str());
                     throw QlError(kPathFileAccess, "qlTools", "The copy " + target + " does not match " + file);
+                }
+                if (!FlushToDisk(target)) {
+                    DeleteFileA(target.c_str());
+                    throw QlError(kPathFileAccess, "qlTools", "The copy " + target + " did not reach the disk");
                 }
                 break;
             }

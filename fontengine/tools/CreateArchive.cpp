@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/files/modFileFunctions.h"
 #include "core/modMain.h"
 #include "core/zip/cZip.h"
@@ -31,15 +31,17 @@ struct Packed {
 bool IsRemovedForArchive(const qlProcess& p)
 {
     try {
-        return p.Process() == 1 && p.Success();
+        return p.Process() == qlProcess::RemoveForArchive && p.Success();
     } catch (const QlError&) {
         return false;  // an entry without a code is not one of ours
     }
 }
 
 // Archive_mmddhhnn.qlp, or Archive_mmddhhnn_2.qlp and up when that name is taken (a
-// second run within the minute, or the same minute of another year).
-std::string NewArchivePath(std::string folder, const SYSTEMTIME& t)
+// second run within the minute, another instance of the program, or the same minute of
+// another year). The name is reserved by creating it empty, so that no other run can
+// take it too; the zip engine replaces exactly such an empty file.
+std::string ReserveArchivePath(std::string folder, const SYSTEMTIME& t)
 {
     if (folder.empty() || folder.back() != '\\')
         folder += '\\';
@@ -47,14 +49,25 @@ std::string NewArchivePath(std::string folder, const SYSTEMTIME& t)
     std::snprintf(stamp, sizeof stamp, "%02u%02u%02u%02u", unsigned(t.wMonth % 100), unsigned(t.wDay % 100),
                   unsigned(t.wHour % 100), unsigned(t.wMinute % 100));
     std::string base = folder + "Archive_" + stamp;
-    std::string path = base + ".qlp";
-    for (int n = 2; GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; ++n) {
-        if (n > kMaxArchivesPerMinute)
-            throw QlError(kPathFileAccess, "qlTools", "No free archive name in " + folder);
-        path = base + "_" + std::to_string(n) + ".qlp";
+    for (int n = 1; n <= kMaxArchivesPerMinute; ++n) {
+        std::string path = n == 1 ? base + ".qlp" : base + "_" + std::to_string(n) + ".qlp";
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+            return path;
+        }
+        DWORD error = GetLastError();
+        bool taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                     (error == ERROR_ACCESS_DENIED && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES);
+        if (!taken)
+            throw QlError(kPathFileAccess, "qlTools", "Cannot create an archive in " + folder + " (error " +
+                                                          std::to_string(error) + "); its fonts stay queued");
     }
-    return path;
+    throw QlError(kPathFileAccess, "qlTools", "No free archive name in " + folder + "; its fonts stay queued");
 }
+
+// The reserved name is this run's alone: whatever is under it now, this run wrote.
+void Discard(const std::string& path) { DeleteFileA(path.c_str()); }
 
 }  // namespace
 
@@ -90,7 +103,7 @@ bool qlTools::CreateArchive()
         if (!any || packed.empty())
             return false;
 
-        std::string path = NewArchivePath(root.FolderArchive(), qlToolsPlaces::Now());
+        std::string path = ReserveArchivePath(root.FolderArchive(), qlToolsPlaces::Now());
         cZip zip;
         zip.SetEncrypt(false);
         zip.SetAddComment(false);
@@ -105,6 +118,7 @@ bool qlTools::CreateArchive()
         }
         zip.Zip();
         if (!zip.Success()) {
+            Discard(path);
             modMain::LogError(kSource, kPathFileAccess,
                               "The archive " + path + " could not be written; its fonts stay queued");
             return false;
@@ -112,20 +126,31 @@ bool qlTools::CreateArchive()
         // Nothing is deleted on the strength of an archive that does not read back.
         std::string why;
         if (!qlArchiveCheck::Holds(path, files, why)) {
-            DeleteFileA(path.c_str());
+            Discard(path);
             modMain::LogError(kSource, kPathFileAccess, why + "; its fonts stay queued");
             return false;
         }
 
+        // A file another program holds open stays, and so does its entry: the next run
+        // archives it again rather than forget it.
         packed.insert(packed.end(), sharing.begin(), sharing.end());
+        bool allGone = true;
         for (const Packed& k : packed) {
-            DeleteFileA(k.file.c_str());
+            bool deleted = DeleteFileA(k.file.c_str()) != 0;
+            DWORD error = GetLastError();
+            if (!deleted && modFileFunctions::FileExists(k.file)) {
+                modMain::LogError(kSource, static_cast<int32_t>(error),
+                                  "Cannot delete " + k.file + " after archiving it in " + path + "; " +
+                                      k.entry->FaceName() + " stays queued");
+                allGone = false;
+                continue;
+            }
             try {
                 queue->Remove(k.entry->FaceName());
             } catch (const QlError&) {
             }
         }
-        return true;
+        return allGone;
     } catch (const QlError& e) {
         modMain::LogError(kSource, e.Number, e.Description);
     } catch (const std::exception& e) {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "fontengine/FontModel.h"
 #include "fontengine/install/FontsKey.h"
 #include "fontengine/qlMain.h"

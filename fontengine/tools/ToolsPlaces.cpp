@@ -1,6 +1,6 @@
 #include "fontengine/tools/ToolsPlaces.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/registry/cRegistry.h"
 #include "fontengine/FontModel.h"
 #include "fontengine/qlMain.h"

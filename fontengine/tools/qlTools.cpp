@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/modMain.h"
 #include "fontengine/install/FontsKey.h"
 #include "fontengine/qlMain.h"

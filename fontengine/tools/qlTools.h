@@ -23,7 +23,9 @@ public:
     // Points the registration of the font's file at strNewFile; true when a value
     // existed and was rewritten.
     bool UpdateRegFile(const std::string& faceName, const std::string& strType, const std::string& strNewFile);
-    // Writes a proof sheet of the installed fonts: 0 RTF, 1 HTML.
+    // The ExportType of Export.
+    enum ExportKind : int32_t { ExportRtf = 0, ExportHtml = 1 };
+    // Writes a proof sheet of the installed fonts as an ExportKind.
     bool Export(const std::string& strFileName, int32_t ExportType, const std::string& strDisplayText, bool AddCaption,
                 bool IsBold, bool IsItalic, bool IsUnderline, int32_t lngFontSize, const std::string& Alignment);
 

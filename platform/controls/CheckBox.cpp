@@ -1,6 +1,6 @@
 #include "platform/controls/CheckBox.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/forms/Form.h"
 
 namespace platform::forms {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 
 namespace platform::forms {
 

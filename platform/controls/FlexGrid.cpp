@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
+#include "platform/ScopedWin.h"
 #include "platform/controls/PaintWhole.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/WindowClasses.h"
@@ -232,12 +233,10 @@ void FlexGrid::Paint(HDC dc)
 {
     RECT client;
     GetClientRect(hwnd_, &client);
-    HBRUSH back = CreateSolidBrush(TranslateColor(BackColor()));
-    FillRect(dc, &client, back);
-    DeleteObject(back);
-    HGDIOBJ oldFont = SelectObject(dc, Font().Handle());
-    HPEN pen = CreatePen(PS_SOLID, 1, TranslateColor(grid_));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
+    FillRect(dc, &client, GdiObject<HBRUSH>(CreateSolidBrush(TranslateColor(BackColor()))).Get());
+    Selection font(dc, Font().Handle());
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, TranslateColor(grid_)));
+    Selection selectedPen(dc, pen.Get());
     SetBkMode(dc, TRANSPARENT);
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < cols_; ++c) {
@@ -247,9 +246,8 @@ void FlexGrid::Paint(HDC dc)
             bool fixed = r < fixedRows_ || c < fixedCols_;
             bool current = r == row_ && c == col_ && !fixed;
             if (fixed || current) {
-                HBRUSH b = CreateSolidBrush(TranslateColor(fixed ? fixedBack_ : selBack_));
-                FillRect(dc, &rc, b);
-                DeleteObject(b);
+                GdiObject<HBRUSH> b(CreateSolidBrush(TranslateColor(fixed ? fixedBack_ : selBack_)));
+                FillRect(dc, &rc, b.Get());
             }
             SetTextColor(dc, current ? GetSysColor(COLOR_HIGHLIGHTTEXT) : TranslateColor(ForeColor()));
             const std::string& t = cells_[static_cast<size_t>(r * cols_ + c)];
@@ -263,9 +261,6 @@ void FlexGrid::Paint(HDC dc)
             LineTo(dc, rc.left - 1, rc.bottom - 1);
         }
     }
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
-    SelectObject(dc, oldFont);
 }
 
 bool FlexGrid::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
+#include "platform/ScopedWin.h"
 #include "platform/forms/WindowClasses.h"
 
 namespace platform::forms {
@@ -35,11 +36,11 @@ bool Frame::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         return true;
     }
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
+        PaintDC paint(hwnd_);
+        HDC dc = paint.Get();
         RECT r;
         GetClientRect(hwnd_, &r);
-        HGDIOBJ old = SelectObject(dc, Font().Handle());
+        Selection font(dc, Font().Handle());
         TEXTMETRICA tm;
         GetTextMetricsA(dc, &tm);
         if (border_) {
@@ -54,8 +55,6 @@ bool Frame::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             SetBkMode(dc, OPAQUE);
             DrawTextA(dc, (" " + caption_ + " ").c_str(), -1, &t, DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
         }
-        SelectObject(dc, old);
-        EndPaint(hwnd_, &ps);
         result = 0;
         return true;
     }

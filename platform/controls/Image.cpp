@@ -1,5 +1,6 @@
 #include "platform/controls/Image.h"
 
+#include "platform/ScopedWin.h"
 #include "platform/controls/PaintWhole.h"
 #include "platform/forms/WindowClasses.h"
 
@@ -39,14 +40,12 @@ bool Image::OnOwnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
         } else if (picture_) {
             BITMAP bm{};
             if (GetObjectA(picture_, sizeof bm, &bm)) {
-                HDC src = CreateCompatibleDC(dc);
-                HGDIOBJ old = SelectObject(src, picture_);
+                OwnedDC src(CreateCompatibleDC(dc));
+                Selection picture(src.Get(), picture_);
                 if (stretch_)
-                    StretchBlt(dc, 0, 0, r.right, r.bottom, src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+                    StretchBlt(dc, 0, 0, r.right, r.bottom, src.Get(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
                 else
-                    BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
-                SelectObject(src, old);
-                DeleteDC(src);
+                    BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src.Get(), 0, 0, SRCCOPY);
             }
         }
     });

@@ -1,6 +1,6 @@
 #include "platform/controls/ImageList.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 
 namespace platform::forms {
 

@@ -1,6 +1,6 @@
 #include "platform/controls/ListBox.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/AnsiText.h"
 
 namespace platform::forms {

@@ -1,6 +1,6 @@
 #include "platform/controls/ListView.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/AnsiText.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/WindowClasses.h"

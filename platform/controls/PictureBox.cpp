@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/ScopedWin.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/WindowClasses.h"
 
@@ -125,11 +126,9 @@ void PictureBox::DrawPicture(HDC dc)
     BITMAP bm{};
     if (!GetObjectA(picture_, sizeof bm, &bm))
         return;
-    HDC src = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(src, picture_);
-    BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
-    SelectObject(src, old);
-    DeleteDC(src);
+    OwnedDC src(CreateCompatibleDC(dc));
+    Selection picture(src.Get(), picture_);
+    BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src.Get(), 0, 0, SRCCOPY);
 }
 
 void PictureBox::Dirty()
@@ -152,9 +151,7 @@ void PictureBox::Cls()
         h = backing_.h;
     }
     RECT r{0, 0, w, h};
-    HBRUSH brush = CreateSolidBrush(TranslateColor(BackColor()));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    FillRect(dc, &r, GdiObject<HBRUSH>(CreateSolidBrush(TranslateColor(BackColor()))).Get());
     DrawPicture(dc);
     Dirty();
 }
@@ -335,10 +332,8 @@ void PictureBox::PSet(double x, double y, OleColor color)
     if (drawWidth_ <= 1) {
         SetPixelV(dc, px, py, TranslateColor(color));
     } else {
-        HBRUSH b = CreateSolidBrush(TranslateColor(color));
         RECT r{px - drawWidth_ / 2, py - drawWidth_ / 2, px - drawWidth_ / 2 + drawWidth_, py - drawWidth_ / 2 + drawWidth_};
-        FillRect(dc, &r, b);
-        DeleteObject(b);
+        FillRect(dc, &r, GdiObject<HBRUSH>(CreateSolidBrush(TranslateColor(color))).Get());
     }
     curX_ = x;
     curY_ = y;
@@ -354,24 +349,19 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, OleColor color
     COLORREF c = TranslateColor(color);
     if (box && filled) {
         RECT r{std::min(ax, bx), std::min(ay, by), std::max(ax, bx) + 1, std::max(ay, by) + 1};
-        HBRUSH b = CreateSolidBrush(c);
-        FillRect(dc, &r, b);
-        DeleteObject(b);
+        FillRect(dc, &r, GdiObject<HBRUSH>(CreateSolidBrush(c)).Get());
     } else {
-        HPEN pen = CreatePen(PS_SOLID, drawWidth_, c);
-        HGDIOBJ old = SelectObject(dc, pen);
+        GdiObject<HPEN> pen(CreatePen(PS_SOLID, drawWidth_, c));
+        Selection selectedPen(dc, pen.Get());
         if (box) {
-            HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+            Selection hollow(dc, GetStockObject(NULL_BRUSH));
             Rectangle(dc, std::min(ax, bx), std::min(ay, by), std::max(ax, bx) + 1, std::max(ay, by) + 1);
-            SelectObject(dc, oldBrush);
         } else {
             MoveToEx(dc, ax, ay, nullptr);
             ::LineTo(dc, bx, by);
             // The end point belongs to the line, as the old runtime drew it.
             SetPixelV(dc, bx, by, c);
         }
-        SelectObject(dc, old);
-        DeleteObject(pen);
     }
     curX_ = x2;
     curY_ = y2;

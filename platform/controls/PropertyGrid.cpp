@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/AnsiText.h"
+#include "platform/ScopedWin.h"
 #include "platform/controls/PaintWhole.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Screen.h"
@@ -65,12 +66,10 @@ std::vector<PropertyGrid::Line> PropertyGrid::Lines()
 
 int PropertyGrid::LineHeight()
 {
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
+    WindowDC dc(hwnd_);
+    Selection font(dc.Get(), Font().Handle());
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc.Get(), &tm);
     return tm.tmHeight + 4;
 }
 
@@ -105,15 +104,13 @@ void PropertyGrid::Paint(HDC dc)
 {
     RECT client;
     GetClientRect(hwnd_, &client);
-    HBRUSH back = CreateSolidBrush(TranslateColor(BackColor()));
-    FillRect(dc, &client, back);
-    DeleteObject(back);
+    FillRect(dc, &client, GdiObject<HBRUSH>(CreateSolidBrush(TranslateColor(BackColor()))).Get());
     HFONT font = Font().Handle();
     LOGFONTA lf{};
     GetObjectA(font, sizeof lf, &lf);
     lf.lfWeight = FW_BOLD;
-    HFONT bold = CreateFontIndirectA(&lf);
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    GdiObject<HFONT> bold(CreateFontIndirectA(&lf));
+    Selection selectedFont(dc, font);
     SetBkMode(dc, TRANSPARENT);
     int h = LineHeight();
     int split = client.right * 2 / 5;
@@ -128,11 +125,11 @@ void PropertyGrid::Paint(HDC dc)
         const Line& l = lines[i];
         if (!l.item) {
             FillRect(dc, &row, GetSysColorBrush(COLOR_BTNFACE));
-            SelectObject(dc, bold);
+            selectedFont.Select(bold.Get());
             SetTextColor(dc, TranslateColor(categoryFore_));
             RECT t{4, y, client.right, y + h};
             DrawTextA(dc, l.category.c_str(), -1, &t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-            SelectObject(dc, font);
+            selectedFont.Select(font);
             continue;
         }
         bool sel = model_.Selected() == l.item;
@@ -147,22 +144,18 @@ void PropertyGrid::Paint(HDC dc)
         RECT val{split + 4, y, client.right - 2, y + h};
         if (l.item->Type() == ptColor && l.item->Value().kind == PropValue::Number) {
             RECT sw{split + 4, y + 3, split + 4 + h, y + h - 3};
-            HBRUSH b = CreateSolidBrush(static_cast<COLORREF>(l.item->Value().number));
-            FillRect(dc, &sw, b);
-            DeleteObject(b);
+            FillRect(dc, &sw, GdiObject<HBRUSH>(CreateSolidBrush(static_cast<COLORREF>(l.item->Value().number))).Get());
             FrameRect(dc, &sw, GetSysColorBrush(COLOR_WINDOWTEXT));
             val.left += h + 4;
         }
         std::string text = l.item->DisplayText();
         DrawTextA(dc, text.c_str(), -1, &val, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-        HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
-        HGDIOBJ op = SelectObject(dc, pen);
+        GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE)));
+        Selection selectedPen(dc, pen.Get());
         MoveToEx(dc, 0, y + h - 1, nullptr);
         LineTo(dc, client.right, y + h - 1);
         MoveToEx(dc, split, y, nullptr);
         LineTo(dc, split, y + h);
-        SelectObject(dc, op);
-        DeleteObject(pen);
     }
     if (panel > 0) {
         RECT p{0, bottom, client.right, client.bottom};
@@ -170,16 +163,14 @@ void PropertyGrid::Paint(HDC dc)
         DrawEdge(dc, &p, EDGE_ETCHED, BF_TOP);
         if (PropertyItem* s = model_.Selected()) {
             SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-            SelectObject(dc, bold);
+            selectedFont.Select(bold.Get());
             RECT cap{4, bottom + 4, client.right - 4, bottom + 4 + h};
             DrawTextA(dc, s->Label().c_str(), -1, &cap, DT_SINGLELINE | DT_NOPREFIX);
-            SelectObject(dc, font);
+            selectedFont.Select(font);
             RECT desc{4, bottom + 4 + h, client.right - 4, client.bottom - 2};
             DrawTextA(dc, s->Description().c_str(), -1, &desc, DT_WORDBREAK | DT_NOPREFIX);
         }
     }
-    SelectObject(dc, oldFont);
-    DeleteObject(bold);
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 
 namespace platform::forms {
 

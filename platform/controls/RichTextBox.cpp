@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/AnsiText.h"
 
 namespace platform::forms {

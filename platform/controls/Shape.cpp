@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ScopedWin.h"
 #include "platform/controls/PaintWhole.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/WindowClasses.h"
@@ -60,12 +61,10 @@ bool Line::OnOwnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
 {
     return PaintWhole(hwnd_, msg, result, [&](HDC dc) {
         int ox = std::min(x1_, x2_), oy = std::min(y1_, y2_);
-        HPEN pen = CreatePen(PS_SOLID, width_, TranslateColor(color_));
-        HGDIOBJ old = SelectObject(dc, pen);
+        GdiObject<HPEN> pen(CreatePen(PS_SOLID, width_, TranslateColor(color_)));
+        Selection selectedPen(dc, pen.Get());
         MoveToEx(dc, TwipsToPixelsX(x1_ - ox), TwipsToPixelsY(y1_ - oy), nullptr);
         LineTo(dc, TwipsToPixelsX(x2_ - ox), TwipsToPixelsY(y2_ - oy));
-        SelectObject(dc, old);
-        DeleteObject(pen);
     });
 }
 
@@ -111,21 +110,16 @@ bool Shape::OnOwnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
             r.right = r.left + s;
             r.bottom = r.top + s;
         }
-        HPEN pen = CreatePen(PS_SOLID, 1, TranslateColor(border_));
-        HBRUSH brush = fillStyle_ == 0 ? CreateSolidBrush(TranslateColor(fill_)) : nullptr;
-        HGDIOBJ op = SelectObject(dc, pen);
-        HGDIOBJ ob = SelectObject(dc, brush ? static_cast<HGDIOBJ>(brush) : GetStockObject(NULL_BRUSH));
+        GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, TranslateColor(border_)));
+        GdiObject<HBRUSH> brush(fillStyle_ == 0 ? CreateSolidBrush(TranslateColor(fill_)) : nullptr);
+        Selection selectedPen(dc, pen.Get());
+        Selection selectedBrush(dc, brush ? static_cast<HGDIOBJ>(brush.Get()) : GetStockObject(NULL_BRUSH));
         if (shape_ == vbShapeOval || shape_ == vbShapeCircle)
             Ellipse(dc, r.left, r.top, r.right, r.bottom);
         else if (shape_ == vbShapeRoundedRectangle || shape_ == vbShapeRoundedSquare)
             RoundRect(dc, r.left, r.top, r.right, r.bottom, 12, 12);
         else
             Rectangle(dc, r.left, r.top, r.right, r.bottom);
-        SelectObject(dc, op);
-        SelectObject(dc, ob);
-        DeleteObject(pen);
-        if (brush)
-            DeleteObject(brush);
     });
 }
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/WindowClasses.h"
 

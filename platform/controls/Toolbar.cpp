@@ -1,6 +1,7 @@
 #include "platform/controls/Toolbar.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
+#include "platform/ScopedWin.h"
 #include "platform/controls/ImageList.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/WindowClasses.h"
@@ -323,7 +324,7 @@ IUnknown* Toolbar::ContainedObject()
             case 5: r = Var::R4(static_cast<float>(ButtonWidth())); return S_OK;
             case 6: r = Var::I4(1); return S_OK;  // flat
             case 7: {
-                auto* buttons = new NameDispatch(
+                ComPtr<NameDispatch> buttons(new NameDispatch(
                     {{"_NewEnum", DISPID_NEWENUM}, {"Count", 1}},
                     [this](DISPID bid, Var& br) -> HRESULT {
                         if (bid == 1) {
@@ -337,7 +338,7 @@ IUnknown* Toolbar::ContainedObject()
                             float width = static_cast<float>(ButtonWidthOf(i));
                             int style = ButtonStyle(i);
                             std::string key = ButtonKey(i);
-                            auto* b = new NameDispatch(
+                            ComPtr<NameDispatch> b(new NameDispatch(
                                 {{"Width", 1}, {"Style", 2}, {"Key", 3}, {"Index", 4}},
                                 [width, style, key, i](DISPID k, Var& v) -> HRESULT {
                                     switch (k) {
@@ -347,16 +348,14 @@ IUnknown* Toolbar::ContainedObject()
                                     case 4: v = Var::I4(i); return S_OK;
                                     default: return DISP_E_MEMBERNOTFOUND;
                                     }
-                                });
-                            items.push_back(Var::Dispatch(b));
-                            b->Release();
+                                }));
+                            items.push_back(Var::Dispatch(b.Get()));
                         }
                         br.v.vt = VT_UNKNOWN;
                         br.v.punkVal = NewVariantEnum(std::move(items));
                         return S_OK;
-                    });
-                r = Var::Dispatch(buttons);
-                buttons->Release();
+                    }));
+                r = Var::Dispatch(buttons.Get());
                 return S_OK;
             }
             default: return DISP_E_MEMBERNOTFOUND;

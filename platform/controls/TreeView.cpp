@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/AnsiText.h"
 #include "platform/controls/ImageList.h"
 #include "platform/forms/Screen.h"

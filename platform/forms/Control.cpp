@@ -5,7 +5,7 @@
 
 #include <unordered_map>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Screen.h"
 
@@ -13,8 +13,9 @@ namespace platform::forms {
 
 static std::unordered_map<HWND, Control*>& Windows()
 {
-    static std::unordered_map<HWND, Control*> map;
-    return map;
+    // Never destroyed: controls of forms held by globals go at exit, after this would be.
+    static auto* map = new std::unordered_map<HWND, Control*>;
+    return *map;
 }
 
 COLORREF TranslateColor(OleColor c)

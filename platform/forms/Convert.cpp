@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 
 namespace platform::forms {
 

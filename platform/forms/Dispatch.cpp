@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/ErrorReporter.h"
 
 namespace platform::forms {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/forms/Dispatch.h"
 #include "platform/forms/MDIForm.h"
 #include "platform/forms/Menu.h"
@@ -20,8 +20,9 @@ namespace platform::forms {
 
 static std::unordered_map<HWND, Form*>& FormWindows()
 {
-    static std::unordered_map<HWND, Form*> map;
-    return map;
+    // Never destroyed: forms held by globals go at exit, after this would be.
+    static auto* map = new std::unordered_map<HWND, Form*>;
+    return *map;
 }
 
 static Form* g_creating = nullptr;

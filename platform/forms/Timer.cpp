@@ -1,6 +1,6 @@
 #include "platform/forms/Timer.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/forms/Form.h"
 
 namespace platform::forms {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <map>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/AnsiText.h"
 #include "platform/ErrorReporter.h"
 #include "platform/forms/Form.h"
@@ -190,8 +190,9 @@ public:
 
 std::map<Form*, FormFace*>& Faces()
 {
-    static std::map<Form*, FormFace*> faces;
-    return faces;
+    // Never destroyed: shared form instances are destroyed at exit, after this would be.
+    static auto* faces = new std::map<Form*, FormFace*>;
+    return *faces;
 }
 
 FormFace* FaceOf(Form& form)

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <vector>
 
 namespace qlzip {
 
@@ -18,6 +19,24 @@ constexpr size_t kOutBuffer = 1 << 20;
 
 HANDLE H(void* h) { return static_cast<HANDLE>(h); }
 
+std::wstring Wide(const std::string& utf8)
+{
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring w(size_t(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), w.data(), n);
+    return w;
+}
+
+std::string Narrow(const wchar_t* w, int length, UINT codePage)
+{
+    int n = WideCharToMultiByte(codePage, 0, w, length, nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(codePage, 0, w, length, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
 }  // namespace
 
 InFile::~InFile() { Close(); }
@@ -25,7 +44,7 @@ InFile::~InFile() { Close(); }
 bool InFile::Open(const std::string& path)
 {
     Close();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
@@ -87,7 +106,7 @@ OutFile::~OutFile() { Abandon(); }
 bool OutFile::Open(const std::string& path, unsigned long disposition)
 {
     Abandon();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     handle_ = h;
@@ -162,11 +181,41 @@ bool OutFile::Write(const void* data, size_t n)
     return true;
 }
 
-bool OutFile::Close()
+bool OutFile::SeekTo(uint64_t offset)
+{
+    LARGE_INTEGER pos;
+    pos.QuadPart = LONGLONG(offset);
+    return SetFilePointerEx(H(handle_), pos, nullptr, FILE_BEGIN) != 0;
+}
+
+bool OutFile::PatchAt(uint64_t offset, const void* data, size_t n)
+{
+    if (!handle_ || failed_ || offset + n > position_ || !Flush())
+        return false;
+    DWORD written = 0;
+    if (!SeekTo(offset) || !WriteFile(H(handle_), data, DWORD(n), &written, nullptr) || written != n ||
+        !SeekTo(position_))
+        failed_ = true;
+    return !failed_;
+}
+
+bool OutFile::Truncate(uint64_t offset)
+{
+    if (!handle_ || failed_ || offset > position_ || !Flush())
+        return false;
+    if (!SeekTo(offset) || !SetEndOfFile(H(handle_)))
+        failed_ = true;
+    position_ = offset;
+    return !failed_;
+}
+
+bool OutFile::Close(bool sync)
 {
     if (!handle_)
         return false;
     bool ok = Flush();
+    if (ok && sync)
+        ok = FlushFileBuffers(H(handle_)) != 0;
     if (ok && haveTime_) {
         FILETIME ft{DWORD(time_), DWORD(time_ >> 32)};
         ::SetFileTime(H(handle_), nullptr, nullptr, &ft);
@@ -186,30 +235,16 @@ void OutFile::Abandon()
 
 PathKind KindOf(const std::string& path)
 {
-    DWORD attr = GetFileAttributesA(path.c_str());
+    DWORD attr = GetFileAttributesW(Wide(path).c_str());
     if (attr == INVALID_FILE_ATTRIBUTES)
         return PathKind::Missing;
     return (attr & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out)
-{
-    InFile f;
-    if (!f.Open(path) || f.Size() > 0x7FFFFFFFu)
-        return false;
-    try {
-        out.resize(size_t(f.Size()));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    size_t got = 0;
-    return f.Read(out.data(), out.size(), got) && got == out.size();
-}
-
 bool GetModifiedTime(const std::string& path, CivilTime& out)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data))
         return false;
     FILETIME local;
     SYSTEMTIME st;
@@ -219,43 +254,95 @@ bool GetModifiedTime(const std::string& path, CivilTime& out)
     return true;
 }
 
-bool MoveIntoPlace(const std::string& from, const std::string& to)
+bool MoveIntoPlace(const std::string& from, const std::string& to, bool replace)
 {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), flags) != 0;
 }
 
 bool RemoveFile(const std::string& path)
 {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileA(path.c_str()) != 0;
+    std::wstring w = Wide(path);
+    SetFileAttributesW(w.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileW(w.c_str()) != 0;
 }
 
 bool MakeFolder(const std::string& path)
 {
-    return CreateDirectoryA(path.c_str(), nullptr) != 0 || KindOf(path) == PathKind::Folder;
+    return CreateDirectoryW(Wide(path).c_str(), nullptr) != 0 || KindOf(path) == PathKind::Folder;
+}
+
+bool MakeFolders(const std::string& path)
+{
+    if (path.empty() || KindOf(path) == PathKind::Folder)
+        return !path.empty();
+    size_t cut = path.find_last_of("\\/");
+    // Stop at a drive ("C:") or the root of a UNC path: those are never made.
+    if (cut != std::string::npos && cut > 0 && !(cut == 2 && path[1] == ':')) {
+        std::string parent = path.substr(0, cut);
+        if (parent.find_first_not_of("\\/") != std::string::npos && !MakeFolders(parent))
+            return false;
+    }
+    return MakeFolder(path);
+}
+
+bool ProcessRuns(uint32_t processId)
+{
+    HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!h)
+        return GetLastError() != ERROR_INVALID_PARAMETER;   // denied: it exists
+    DWORD code = 0;
+    bool runs = !GetExitCodeProcess(h, &code) || code == STILL_ACTIVE;
+    CloseHandle(h);
+    return runs;
+}
+
+void RemoveAbandonedTemporaries(const std::string& folder)
+{
+    std::string base = folder.empty() ? std::string(".\\") : folder;
+    if (base.back() != '\\' && base.back() != '/')
+        base += '\\';
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(Wide(base + "~qz*.tmp").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    std::vector<std::string> gone;
+    do {
+        std::string name = Narrow(fd.cFileName, int(wcslen(fd.cFileName)), CP_UTF8);
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsAbandonedTemporary(name))
+            gone.push_back(base + name);
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    for (const std::string& path : gone)
+        RemoveFile(path);
 }
 
 std::string FullPath(const std::string& path)
 {
-    char buffer[MAX_PATH * 4];
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-    if (n == 0 || n >= sizeof buffer)
+    std::wstring w = Wide(path);
+    DWORD n = GetFullPathNameW(w.c_str(), 0, nullptr, nullptr);
+    if (n == 0)
         return std::string();
-    return std::string(buffer, n);
+    std::wstring buffer(n, L'\0');
+    n = GetFullPathNameW(w.c_str(), DWORD(buffer.size()), buffer.data(), nullptr);
+    if (n == 0 || n >= buffer.size())
+        return std::string();
+    return Narrow(buffer.data(), int(n), CP_UTF8);
 }
 
 std::string Utf8ToAnsi(const std::string& utf8)
 {
-    int wide = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    if (wide <= 0)
-        return utf8;
-    std::wstring w(size_t(wide), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), w.data(), wide);
-    int n = WideCharToMultiByte(CP_ACP, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(n > 0 ? n : 0), '\0');
+    std::wstring w = Wide(utf8);
+    return Narrow(w.data(), int(w.size()), CP_ACP);
+}
+
+std::string FromAnsi(const std::string& ansi)
+{
+    int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), nullptr, 0);
+    std::wstring w(size_t(n > 0 ? n : 0), L'\0');
     if (n > 0)
-        WideCharToMultiByte(CP_ACP, 0, w.data(), wide, out.data(), n, nullptr, nullptr);
-    return out;
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), w.data(), n);
+    return Narrow(w.data(), int(w.size()), CP_UTF8);
 }
 
 }  // namespace qlzip

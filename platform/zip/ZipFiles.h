@@ -1,5 +1,7 @@
 #pragma once
 // The engine's thin file layer: the only place that talks to the file system.
+// Paths here are UTF-8, so that entry names the ANSI code page cannot hold still make
+// files; the engine converts its callers' ANSI paths with FromAnsi.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -49,13 +51,19 @@ public:
     bool Write(const void* data, size_t n);
     bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
     uint64_t Position() const { return position_; }
-    // Flushes and closes; false when anything failed to reach the file.
-    bool Close();
+    // Overwrites bytes already written (a header whose sizes are known only afterwards).
+    bool PatchAt(uint64_t offset, const void* data, size_t n);
+    // Drops everything from offset on; writing goes on from there.
+    bool Truncate(uint64_t offset);
+    // Flushes and closes; false when anything failed to reach the file. With sync the
+    // data is on the disk, not only in the system's cache, when it returns true.
+    bool Close(bool sync = false);
     // Closes without caring about the outcome (the file is about to be removed).
     void Abandon();
 
 private:
     bool Flush();
+    bool SeekTo(uint64_t offset);
     bool Open(const std::string& path, unsigned long disposition);
     void* handle_ = nullptr;
     bool haveTime_ = false;
@@ -68,21 +76,29 @@ private:
 enum class PathKind { Missing, File, Folder };
 PathKind KindOf(const std::string& path);
 
-// Reads a whole file (sources are font files, small enough to hold).
-bool ReadWholeFile(const std::string& path, std::string& out);
-
 // Last-write time of a file, in local time.
 bool GetModifiedTime(const std::string& path, CivilTime& out);
 
-// Puts a finished file in place, replacing an existing target.
-bool MoveIntoPlace(const std::string& from, const std::string& to);
+// Puts a finished file in place. Without replace it fails when the target exists
+// (checked and done in one step, so a file another process made meanwhile survives).
+bool MoveIntoPlace(const std::string& from, const std::string& to, bool replace = true);
 bool RemoveFile(const std::string& path);
 bool MakeFolder(const std::string& path);
+// Makes a folder and every missing folder above it.
+bool MakeFolders(const std::string& path);
+
+// Removes the temporary files ("~qz<process>-<n>.tmp") that a process which no longer
+// runs left in a folder: partial archives of a run that was killed.
+void RemoveAbandonedTemporaries(const std::string& folder);
+// Whether the temporary name belongs to a process that is gone.
+bool IsAbandonedTemporary(const std::string& fileName);
 
 // The absolute form of a path ("" when it cannot be resolved).
 std::string FullPath(const std::string& path);
 
-// UTF-8 entry names (flag bit 11) in the ANSI code page.
+// Between the callers' ANSI text and the engine's UTF-8 (a character the code page
+// lacks becomes "?").
 std::string Utf8ToAnsi(const std::string& utf8);
+std::string FromAnsi(const std::string& ansi);
 
 }  // namespace qlzip

@@ -6,7 +6,9 @@
 
 #include "platform/zip/ZipFormat.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -170,11 +172,34 @@ bool OutFile::Write(const void* data, size_t n)
     return true;
 }
 
-bool OutFile::Close()
+bool OutFile::SeekTo(uint64_t offset) { return lseek(Fd(handle_), off_t(offset), SEEK_SET) >= 0; }
+
+bool OutFile::PatchAt(uint64_t offset, const void* data, size_t n)
+{
+    if (!handle_ || failed_ || offset + n > position_ || !Flush())
+        return false;
+    if (pwrite(Fd(handle_), data, n, off_t(offset)) != ssize_t(n))
+        failed_ = true;
+    return !failed_;
+}
+
+bool OutFile::Truncate(uint64_t offset)
+{
+    if (!handle_ || failed_ || offset > position_ || !Flush())
+        return false;
+    if (ftruncate(Fd(handle_), off_t(offset)) != 0 || !SeekTo(offset))
+        failed_ = true;
+    position_ = offset;
+    return !failed_;
+}
+
+bool OutFile::Close(bool sync)
 {
     if (!handle_)
         return false;
     bool ok = Flush();
+    if (ok && sync)
+        ok = fsync(Fd(handle_)) == 0;
     if (ok && haveTime_) {
         struct timespec times[2] = {{time_t(time_), 0}, {time_t(time_), 0}};
         futimens(Fd(handle_), times);
@@ -200,16 +225,6 @@ PathKind KindOf(const std::string& path)
     return S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::File;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out)
-{
-    InFile f;
-    if (!f.Open(path) || f.Size() > 0x7FFFFFFFu)
-        return false;
-    out.resize(size_t(f.Size()));
-    size_t got = 0;
-    return f.Read(out.data(), out.size(), got) && got == out.size();
-}
-
 bool GetModifiedTime(const std::string& path, CivilTime& out)
 {
     struct stat st;
@@ -220,9 +235,15 @@ bool GetModifiedTime(const std::string& path, CivilTime& out)
     return true;
 }
 
-bool MoveIntoPlace(const std::string& from, const std::string& to)
+bool MoveIntoPlace(const std::string& from, const std::string& to, bool replace)
 {
-    return std::rename(Native(from).c_str(), Native(to).c_str()) == 0;
+    if (replace)
+        return std::rename(Native(from).c_str(), Native(to).c_str()) == 0;
+    // A hard link fails on an existing name, atomically; the temporary name then goes.
+    if (::link(Native(from).c_str(), Native(to).c_str()) != 0)
+        return false;
+    ::unlink(Native(from).c_str());
+    return true;
 }
 
 bool RemoveFile(const std::string& path) { return unlink(Native(path).c_str()) == 0; }
@@ -230,6 +251,33 @@ bool RemoveFile(const std::string& path) { return unlink(Native(path).c_str()) =
 bool MakeFolder(const std::string& path)
 {
     return mkdir(Native(path).c_str(), 0755) == 0 || KindOf(path) == PathKind::Folder;
+}
+
+bool MakeFolders(const std::string& path)
+{
+    std::string p = Native(path);
+    if (p.empty())
+        return false;
+    for (size_t cut = p.find('/', 1); cut != std::string::npos; cut = p.find('/', cut + 1))
+        mkdir(p.substr(0, cut).c_str(), 0755);
+    return MakeFolder(p);
+}
+
+bool ProcessRuns(uint32_t processId) { return kill(pid_t(processId), 0) == 0 || errno == EPERM; }
+
+void RemoveAbandonedTemporaries(const std::string& folder)
+{
+    std::string base = Native(folder.empty() ? std::string(".") : folder);
+    DIR* d = opendir(base.c_str());
+    if (!d)
+        return;
+    std::vector<std::string> gone;
+    while (dirent* e = readdir(d))
+        if (IsAbandonedTemporary(e->d_name))
+            gone.push_back(base + "/" + e->d_name);
+    closedir(d);
+    for (const std::string& path : gone)
+        unlink(path.c_str());
 }
 
 std::string FullPath(const std::string& path)
@@ -266,6 +314,7 @@ std::string FullPath(const std::string& path)
 }
 
 std::string Utf8ToAnsi(const std::string& utf8) { return utf8; }
+std::string FromAnsi(const std::string& ansi) { return ansi; }
 
 }  // namespace qlzip
 

@@ -1,5 +1,6 @@
 #include "platform/zip/ZipFormat.h"
 
+#include "platform/zip/ZipNameCoding.h"
 #include "platform/zip/ZipResult.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ int32_t ReadCentralDirectory(InFile& file, CentralDirectory& out)
         if (file.ReadAt(endPos - 20, loc, 4) && Get32(loc) == kZip64LocatorSig)
             return ZipUnsupported;
     }
-    if (total == 0xFFFF || onDisk == 0xFFFF || cdSize == 0xFFFFFFFFu || cdOffset == 0xFFFFFFFFu)
+    if (cdSize == 0xFFFFFFFFu || cdOffset == 0xFFFFFFFFu)
         return ZipUnsupported;
     if (disk != 0 || cdDisk != 0 || onDisk != total)
         return ZipUnsupported;
@@ -65,8 +66,8 @@ int32_t ReadCentralDirectory(InFile& file, CentralDirectory& out)
         return ZipReadError;
     auto* p = reinterpret_cast<const unsigned char*>(cd.data());
     size_t pos = 0;
-    out.entries.reserve(total);
-    for (unsigned i = 0; i < total; ++i) {
+    // The directory's size, not the end record's count, says how many records there are.
+    while (pos < cdSize) {
         if (cdSize - pos < kCentralSize || Get32(p + pos) != kCentralSig)
             return ZipBadArchive;
         const unsigned char* r = p + pos;
@@ -91,26 +92,45 @@ int32_t ReadCentralDirectory(InFile& file, CentralDirectory& out)
             return ZipUnsupported;
         if (startDisk != 0)
             return ZipUnsupported;
-        entry.rawName.assign(reinterpret_cast<const char*>(r + kCentralSize), nameLen);
-        entry.name = (entry.flags & kFlagUtf8) ? Utf8ToAnsi(entry.rawName) : entry.rawName;
-        // Member data must end before the central directory starts.
-        if (uint64_t(entry.localOffset) + kLocalSize + nameLen + entry.compressedSize > cdOffset)
-            return ZipBadArchive;
+        auto* text = reinterpret_cast<const char*>(r + kCentralSize);
+        entry.rawName.assign(text, nameLen);
+        entry.name = DecodeEntryName(entry.rawName, entry.flags, std::string_view(text + nameLen, extraLen),
+                                     entry.versionMadeBy);
         entry.record.assign(reinterpret_cast<const char*>(r), recLen);
         out.entries.push_back(std::move(entry));
         pos += recLen;
+    }
+    // A count of 0xFFFF with as many records is a full classic archive; with any other
+    // number of records it stands for a ZIP64 count.
+    if (total == 0xFFFF && out.entries.size() != 0xFFFF)
+        return ZipUnsupported;
+    if (out.entries.size() != total)
+        return ZipBadArchive;
+
+    // Members must follow each other without overlapping: one member's data read
+    // through several records would multiply what a small archive extracts to.
+    std::vector<CentralEntry*> byOffset;
+    for (CentralEntry& entry : out.entries)
+        byOffset.push_back(&entry);
+    std::sort(byOffset.begin(), byOffset.end(),
+              [](const CentralEntry* a, const CentralEntry* b) { return a->localOffset < b->localOffset; });
+    for (size_t i = 0; i < byOffset.size(); ++i) {
+        CentralEntry& entry = *byOffset[i];
+        entry.spanEnd = i + 1 < byOffset.size() ? byOffset[i + 1]->localOffset : cdOffset;
+        if (uint64_t(entry.localOffset) + kLocalSize + entry.rawName.size() + entry.compressedSize > entry.spanEnd)
+            return ZipBadArchive;
     }
     out.offset = cdOffset;
     return ZipOk;
 }
 
-int32_t LocateData(InFile& file, const CentralEntry& entry, uint32_t dataLimit, uint64_t& dataOffset)
+int32_t LocateData(InFile& file, const CentralEntry& entry, uint64_t& dataOffset)
 {
     unsigned char h[kLocalSize];
     if (!file.ReadAt(entry.localOffset, h, kLocalSize) || Get32(h) != kLocalSig)
         return ZipBadArchive;
     uint64_t start = uint64_t(entry.localOffset) + kLocalSize + Get16(h + 26) + Get16(h + 28);
-    if (start > dataLimit || entry.compressedSize > dataLimit - start)
+    if (start > entry.spanEnd || entry.compressedSize > entry.spanEnd - start)
         return ZipBadArchive;
     dataOffset = start;
     return ZipOk;
@@ -137,6 +157,22 @@ CivilTime FromDos(uint16_t date, uint16_t time)
     t.minute = (time >> 5) & 0x3F;
     t.second = (time & 0x1F) * 2;
     return t;
+}
+
+bool IsAbandonedTemporary(const std::string& fileName)
+{
+    // Exactly the writer's pattern: nothing else in the folder is ever touched.
+    if (fileName.size() < 10 || fileName.compare(0, 3, "~qz") != 0 ||
+        fileName.compare(fileName.size() - 4, 4, ".tmp") != 0)
+        return false;
+    std::string middle = fileName.substr(3, fileName.size() - 7);
+    size_t dash = middle.find('-');
+    if (dash == 0 || dash == std::string::npos || dash + 1 == middle.size() || dash > 9)
+        return false;
+    for (size_t i = 0; i < middle.size(); ++i)
+        if (i != dash && !std::isdigit((unsigned char)middle[i]))
+            return false;
+    return !ProcessRuns(uint32_t(std::stoul(middle.substr(0, dash))));
 }
 
 bool SameEntryName(std::string_view a, std::string_view b, bool caseSensitive)

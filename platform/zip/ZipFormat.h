@@ -23,6 +23,7 @@ constexpr size_t kCryptHeaderSize = 12;
 
 constexpr uint16_t kFlagEncrypted = 0x0001;
 constexpr uint16_t kFlagDescriptor = 0x0008;
+constexpr uint16_t kFlagStrongEncryption = 0x0040;
 constexpr uint16_t kFlagUtf8 = 0x0800;
 
 inline uint16_t Get16(const unsigned char* p) { return uint16_t(p[0] | (p[1] << 8)); }
@@ -43,7 +44,7 @@ inline void Put32(std::string& out, uint32_t v)
 
 // One member as the central directory describes it.
 struct CentralEntry {
-    std::string name;         // as stored (ANSI; UTF-8 names converted)
+    std::string name;         // UTF-8, whatever coding the archive used
     std::string rawName;      // the stored bytes
     uint16_t versionMadeBy = 0;
     uint16_t versionNeeded = 0;
@@ -55,6 +56,7 @@ struct CentralEntry {
     uint32_t compressedSize = 0;   // as stored: includes the 12-byte encryption header
     uint32_t size = 0;
     uint32_t localOffset = 0;
+    uint64_t spanEnd = 0;     // where the next member (or the directory) starts
     std::string record;       // the whole central record, for raw copies
 
     bool Encrypted() const { return (flags & kFlagEncrypted) != 0; }
@@ -73,12 +75,13 @@ struct CentralDirectory {
     uint32_t offset = 0;      // where the central directory starts: the end of the member data
 };
 
-// Reads and checks the central directory. Every record must lie inside the file, and
-// every member's data inside the area before the directory.
+// Reads and checks the central directory, walked by its size: the end record's count
+// must agree with what it holds. Every record must lie inside the file, and every
+// member's data inside the area before the directory, overlapping no other member.
 int32_t ReadCentralDirectory(InFile& file, CentralDirectory& out);
 
-// Offset of a member's data (after its local header) and the local header's checks.
-int32_t LocateData(InFile& file, const CentralEntry& entry, uint32_t dataLimit, uint64_t& dataOffset);
+// Offset of a member's data (after its local header), checked to end within its span.
+int32_t LocateData(InFile& file, const CentralEntry& entry, uint64_t& dataOffset);
 
 // Local-time DOS stamp; a year outside 1980..2107 is clamped.
 struct DosStamp {
@@ -90,6 +93,9 @@ struct CivilTime {
 };
 DosStamp ToDos(const CivilTime& t);
 CivilTime FromDos(uint16_t date, uint16_t time);
+
+// Whether a process of that id is running (the file layer answers).
+bool ProcessRuns(uint32_t processId);
 
 // Case-insensitive (ASCII) comparison of entry names, with "\" and "/" the same and
 // leading separators ignored.

@@ -29,7 +29,8 @@ std::string MethodName(uint16_t method)
 ZipEntryInfo Describe(const CentralEntry& e)
 {
     ZipEntryInfo info;
-    info.name = e.name;
+    info.name = Utf8ToAnsi(e.name);
+    info.nameUtf8 = e.name;
     info.size = e.size;
     info.packedSize = e.PackedSize();
     info.ratio = e.size ? int32_t((uint64_t(info.packedSize) * 100 + e.size / 2) / e.size) : 0;
@@ -73,6 +74,8 @@ private:
     static constexpr int32_t kLeftAlone = -1;        // an existing file the owner keeps
     static constexpr int32_t kFolderInTheWay = -2;
     int32_t ExtractOne(const CentralEntry& e, const std::string& target);
+    int32_t WriteOne(const CentralEntry& e, uint64_t dataStart, const std::string& target, bool& replacing);
+    void NoteWrongPassword(const std::string& answer);
     int32_t Unlock(const CentralEntry& e, const unsigned char* header, std::unique_ptr<ZipCrypto>& crypto);
     int32_t Decode(const CentralEntry& e, uint64_t dataStart, OutFile* out);
     bool Wanted(const CentralEntry& e, std::vector<bool>& used) const;
@@ -87,6 +90,7 @@ private:
     const UnzipOptions& options_;
     UnzipEvents& events_;
     const std::vector<std::string>* include_ = nullptr;
+    std::vector<std::string> includeUtf8_;
     InFile file_;
     CentralDirectory dir_;
     std::string password_;
@@ -105,8 +109,11 @@ bool Extractor::Wanted(const CentralEntry& e, std::vector<bool>& used) const
     if (include_->empty())
         return true;
     bool hit = false;
+    std::string ansi = Utf8ToAnsi(e.name);
     for (size_t i = 0; i < include_->size(); ++i)
-        if (SameEntryName((*include_)[i], e.name, options_.caseSensitive)) {
+        if (SameEntryName(includeUtf8_[i], e.name, options_.caseSensitive) ||
+            SameEntryName((*include_)[i], e.name, options_.caseSensitive) ||
+            SameEntryName((*include_)[i], ansi, options_.caseSensitive)) {
             used[i] = true;
             hit = true;
         }
@@ -121,7 +128,7 @@ bool Extractor::MayReplace(const std::string& target)
         return false;
     if (replaceAll_)
         return true;
-    switch (events_.Replace(target)) {
+    switch (events_.Replace(Utf8ToAnsi(target))) {
     case OverwriteReplace: return true;
     case OverwriteReplaceAll: replaceAll_ = true; return true;
     case OverwriteReplaceNone: replaceNone_ = true; return false;
@@ -152,21 +159,29 @@ int32_t Extractor::Unlock(const CentralEntry& e, const unsigned char* header, st
             password_ = answer;
             return ZipOk;
         }
-        // The same wrong answer again means the caller has nothing better: stop asking.
-        for (const std::string& w : wrongAnswers_)
-            if (w == answer)
-                stopAsking_ = true;
-        wrongAnswers_.push_back(answer);
-        if (int(wrongAnswers_.size()) >= kMaxWrongPasswords)
-            stopAsking_ = true;
+        NoteWrongPassword(answer);
     }
     return cancelled_ ? ZipCancelled : ZipWrongPassword;
+}
+
+void Extractor::NoteWrongPassword(const std::string& answer)
+{
+    // The same wrong answer again means the caller has nothing better: stop asking.
+    for (const std::string& w : wrongAnswers_)
+        if (w == answer)
+            stopAsking_ = true;
+    wrongAnswers_.push_back(answer);
+    if (int(wrongAnswers_.size()) >= kMaxWrongPasswords)
+        stopAsking_ = true;
 }
 
 int32_t Extractor::Decode(const CentralEntry& e, uint64_t dataStart, OutFile* out)
 {
     uint64_t remaining = e.compressedSize;
     std::unique_ptr<ZipCrypto> crypto;
+    // AES (method 99) and strong encryption: no password can open them here.
+    if (e.method == 99 || (e.Encrypted() && (e.flags & kFlagStrongEncryption)))
+        return ZipBadEncryption;
     if (e.Encrypted()) {
         unsigned char header[kCryptHeaderSize];
         if (remaining < kCryptHeaderSize || !file_.ReadAt(dataStart, header, kCryptHeaderSize))
@@ -253,21 +268,40 @@ int32_t Extractor::Decode(const CentralEntry& e, uint64_t dataStart, OutFile* ou
 int32_t Extractor::ExtractOne(const CentralEntry& e, const std::string& target)
 {
     uint64_t dataStart = 0;
-    if (int32_t rc = LocateData(file_, e, dir_.offset, dataStart))
+    if (int32_t rc = LocateData(file_, e, dataStart))
         return rc;
-    if (options_.testOnly) {
-        int32_t rc = Decode(e, dataStart, nullptr);
-        if (rc == ZipOk)
-            events_.Progress("    testing: " + e.name + "   OK");
+    bool replacing = false;
+    for (;;) {
+        int32_t rc = options_.testOnly ? Decode(e, dataStart, nullptr) : WriteOne(e, dataStart, target, replacing);
+        // One wrong password in 256 passes the check byte; its CRC failure is what shows
+        // it wrong, so it counts as a wrong answer and the owner is asked again.
+        if (rc == ZipCrcError && e.Encrypted() && !password_.empty()) {
+            NoteWrongPassword(password_);
+            // Kept when asking stops: it may still open the other entries.
+            if (stopAsking_ || cancelled_)
+                return ZipWrongPassword;
+            password_.clear();
+            continue;
+        }
+        if (rc == ZipOk && options_.testOnly)
+            events_.Progress("    testing: " + Utf8ToAnsi(e.name) + "   OK");
+        else if (rc == ZipOk)
+            events_.Progress((e.method == 8 ? "  inflating: " : " extracting: ") + Utf8ToAnsi(target));
         return rc;
     }
+}
+
+int32_t Extractor::WriteOne(const CentralEntry& e, uint64_t dataStart, const std::string& target, bool& replacing)
+{
     // A file that is replaced is written beside it first and swapped in only once it
     // checked out; a new file is written in place and removed again on failure.
     // Creating the file tells whether it exists: one file-system lookup, not two.
     std::string temp = target;
     OutFile out;
-    bool replacing = false;
-    if (!out.CreateNew(target)) {
+    if (replacing) {
+        if (!out.CreateBeside(target, temp))
+            return ZipWriteError;
+    } else if (!out.CreateNew(target)) {
         PathKind kind = KindOf(target);
         if (kind == PathKind::Folder)
             return kFolderInTheWay;
@@ -287,27 +321,26 @@ int32_t Extractor::ExtractOne(const CentralEntry& e, const std::string& target)
         rc = ZipWriteError;
     if (rc == ZipOk && replacing && !MoveIntoPlace(temp, target))
         rc = ZipWriteError;
-    if (rc != ZipOk) {
+    if (rc != ZipOk)
         RemoveFile(temp);
-        return rc;
-    }
-    events_.Progress((e.method == 8 ? "  inflating: " : " extracting: ") + target);
-    return ZipOk;
+    return rc;
 }
 
 int32_t Extractor::Run(const std::string& zipPath, const std::vector<std::string>& include, std::string& errorText)
 {
     include_ = &include;
+    for (const std::string& name : include)
+        includeUtf8_.push_back(FromAnsi(name));
     if (!file_.Open(zipPath)) {
         errorText = "Cannot open " + zipPath;
-        return KindOf(zipPath) == PathKind::Missing ? ZipMissingFile : ZipReadError;
+        return KindOf(zipPath) == PathKind::Missing ? ZipNoArchive : ZipReadError;
     }
     if (int32_t rc = ReadCentralDirectory(file_, dir_)) {
         errorText = ZipResultText(rc) + ": " + zipPath;
         return rc;
     }
-    std::string folder = options_.folder.empty() ? std::string(".") : options_.folder;
-    if (!options_.testOnly && !MakeFolder(folder)) {
+    std::string folder = options_.folder.empty() ? std::string(".") : FromAnsi(options_.folder);
+    if (!options_.testOnly && !MakeFolders(folder)) {
         errorText = "Cannot create the folder " + folder;
         return ZipWriteError;
     }
@@ -358,7 +391,7 @@ int32_t Extractor::Run(const std::string& zipPath, const std::vector<std::string
         Note(ZipCancelled, ZipResultText(ZipCancelled));
     for (size_t i = 0; i < include.size(); ++i)
         if (!used[i])
-            Note(ZipNothingMatched, "Not in the archive: " + include[i]);
+            Note(ZipNothingMatched, "Not in the archive: " + includeUtf8_[i]);
     errorText = errorText_;
     return result_;
 }
@@ -368,10 +401,11 @@ int32_t Extractor::Run(const std::string& zipPath, const std::vector<std::string
 int32_t ListArchive(const std::string& zipPath, std::vector<ZipEntryInfo>& out, std::string* errorText)
 {
     out.clear();
+    std::string path = FromAnsi(zipPath);
     InFile file;
     CentralDirectory dir;
-    int32_t rc = file.Open(zipPath) ? ReadCentralDirectory(file, dir)
-                                    : (KindOf(zipPath) == PathKind::Missing ? ZipMissingFile : ZipReadError);
+    int32_t rc = file.Open(path) ? ReadCentralDirectory(file, dir)
+                                 : (KindOf(path) == PathKind::Missing ? ZipNoArchive : ZipReadError);
     if (rc != ZipOk) {
         if (errorText)
             *errorText = ZipResultText(rc) + ": " + zipPath;
@@ -389,13 +423,13 @@ int32_t ExtractArchive(const std::string& zipPath, const std::vector<std::string
     int32_t rc;
     try {
         Extractor x(options, events);
-        rc = x.Run(zipPath, include, text);
+        rc = x.Run(FromAnsi(zipPath), include, text);
     } catch (const std::bad_alloc&) {
         rc = ZipNoMemory;
         text = ZipResultText(rc);
     }
     if (errorText)
-        *errorText = text;
+        *errorText = Utf8ToAnsi(text);
     return rc;
 }
 

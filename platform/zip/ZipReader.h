@@ -10,7 +10,8 @@
 namespace qlzip {
 
 struct ZipEntryInfo {
-    std::string name;          // as stored, "/" separators
+    std::string name;          // "/" separators, in the ANSI code page
+    std::string nameUtf8;      // the same name in full
     uint32_t size = 0;
     uint32_t packedSize = 0;   // compressed data, without an encryption header
     int32_t ratio = 0;         // round(100 * packedSize / size)
@@ -49,7 +50,8 @@ public:
     // An existing file would be replaced: one of the OverwriteAnswer values.
     virtual int32_t Replace(const std::string& path) { return OverwriteSkip; }
     // The password of an encrypted entry; false cancels the run. Asked again after a
-    // wrong answer, a bounded number of times per run.
+    // wrong answer (also one that passed the check byte but gave a wrong CRC), a bounded
+    // number of times per run.
     virtual bool Password(std::string& password) { return false; }
     virtual void Progress(const std::string& message) {}
     // Called before each entry; true stops the run.
@@ -58,7 +60,8 @@ public:
 
 constexpr int kMaxWrongPasswords = 3;
 
-// Extracts the entries named in include (every entry when it is empty). Each file is
+// Extracts the entries named in include (every entry when it is empty; names in the
+// ANSI code page, or UTF-8 as nameUtf8 lists them). Each file is
 // written to a temporary name, checked against its size and CRC, and only then put in
 // place, so a damaged entry never replaces an existing file. A failing entry does not
 // stop the others; the result is the first failure, 0 when everything succeeded.

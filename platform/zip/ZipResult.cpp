@@ -21,6 +21,8 @@ std::string ZipResultText(int32_t code)
     case ZipWriteError: return "A file could not be written";
     case ZipMissingFile: return "A file to be stored does not exist or is a folder";
     case ZipBusy: return "Another zip operation is running";
+    case ZipBadEncryption: return "An entry uses an encryption method that is not supported";
+    case ZipNoArchive: return "The archive does not exist";
     default: return "Zip error " + std::to_string(code);
     }
 }

@@ -22,6 +22,8 @@ enum ZipResult : int32_t {
     ZipWriteError = 15,       // the output could not be written or put in place
     ZipMissingFile = 18,      // a source file does not exist or is a folder
     ZipBusy = 19,             // an operation is already running
+    ZipBadEncryption = 20,    // AES or PKWARE strong encryption
+    ZipNoArchive = 21,        // the archive to read does not exist
 };
 
 // A short English description of a code.

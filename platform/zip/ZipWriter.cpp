@@ -3,6 +3,7 @@
 #include "platform/zip/ZipCrypto.h"
 #include "platform/zip/ZipFiles.h"
 #include "platform/zip/ZipFormat.h"
+#include "platform/zip/ZipNameCoding.h"
 #include "platform/zip/ZipResult.h"
 
 #include <zlib.h>
@@ -19,7 +20,15 @@ namespace qlzip {
 namespace {
 
 constexpr uint16_t kVersion = 20;
+// Made by "Windows NTFS", version 2.0: DOS attributes as with MS-DOS, but Info-ZIP does
+// not take the name for code page 437 and convert it, UTF-8 flag or not.
+constexpr uint16_t kMadeBy = (11 << 8) | kVersion;
 constexpr uint32_t kArchiveAttribute = 0x20;
+// Files up to this size are read and compressed ahead, in memory; larger ones are
+// streamed in chunks, so memory stays bounded whatever the sources hold.
+constexpr uint64_t kAheadLimit = 8u << 20;
+constexpr size_t kChunk = 1 << 18;
+constexpr unsigned kMaxThreads = 4;
 
 bool IsAbsolute(const std::string& p)
 {
@@ -47,6 +56,11 @@ std::string Lower(std::string s)
     return s;
 }
 
+uint32_t Crc(uint32_t crc, const char* data, size_t n)
+{
+    return uint32_t(crc32(crc, reinterpret_cast<const Bytef*>(data), uInt(n)));
+}
+
 // Raw deflate into out; false when zlib fails.
 bool Deflate(const std::string& in, int level, std::string& out)
 {
@@ -66,20 +80,101 @@ bool Deflate(const std::string& in, int level, std::string& out)
 
 struct Prepared {
     int32_t code = ZipOk;
-    std::string data;     // the file, kept only when it is stored
-    std::string packed;   // the deflated file
+    bool stream = false;  // too large to hold: the writer streams it
+    std::string body;     // the stored or deflated bytes
     uint64_t size = 0;
     uint32_t crc = 0;
     uint16_t method = 0;
     DosStamp stamp;
 };
 
-Prepared Prepare(const std::string& path, int level);
+// Reading, CRC and compression of one small source: no callbacks and no shared state,
+// so several files can be prepared at once while the calling thread writes.
+Prepared Prepare(const std::string& path, int level)
+{
+    Prepared p;
+    try {
+        InFile in;
+        if (!in.Open(path)) {
+            p.code = ZipReadError;
+            return p;
+        }
+        CivilTime when;
+        if (GetModifiedTime(path, when))
+            p.stamp = ToDos(when);
+        if (in.Size() > kAheadLimit) {
+            p.stream = true;
+            return p;
+        }
+        // One byte more than the size: a file that grew meanwhile is seen and streamed.
+        std::string data(size_t(in.Size()) + 1, '\0');
+        size_t got = 0;
+        if (!in.Read(data.data(), data.size(), got)) {
+            p.code = ZipReadError;
+            return p;
+        }
+        if (got > kAheadLimit) {
+            p.stream = true;
+            return p;
+        }
+        data.resize(got);
+        p.size = got;
+        p.crc = Crc(0, data.data(), data.size());
+        std::string packed;
+        if (!data.empty() && Deflate(data, level, packed) && packed.size() < data.size()) {
+            p.method = 8;
+            p.body = std::move(packed);
+        } else {
+            p.body = std::move(data);
+        }
+    } catch (const std::bad_alloc&) {
+        p = Prepared{};
+        p.code = ZipNoMemory;
+    }
+    return p;
+}
 
 struct Failure {
     int32_t code;
     std::string text;
 };
+
+// What the values of one member's headers are.
+struct EntryHead {
+    uint16_t flags = 0;
+    uint16_t method = 0;
+    DosStamp stamp;
+    uint32_t crc = 0;
+    uint64_t stored = 0;   // with the encryption header
+    uint64_t size = 0;
+};
+
+// The fields that local header and central record share, from "version needed" on.
+std::string CommonFields(const EntryHead& h, const std::string& name)
+{
+    std::string r;
+    Put16(r, kVersion);
+    Put16(r, h.flags);
+    Put16(r, h.method);
+    Put16(r, h.stamp.time);
+    Put16(r, h.stamp.date);
+    Put32(r, h.crc);
+    Put32(r, uint32_t(h.stored));
+    Put32(r, uint32_t(h.size));
+    Put16(r, uint16_t(name.size()));
+    Put16(r, 0);
+    return r;
+}
+
+std::string LocalHeader(const EntryHead& h, const std::string& name)
+{
+    std::string r;
+    Put32(r, kLocalSig);
+    return r + CommonFields(h, name) + name;
+}
+
+// What was at the archive's path when the run started.
+enum class Found { Nothing, EmptyFile, Archive };
 
 class Writer {
 public:
@@ -100,13 +195,22 @@ private:
     void AskPasswordAndComment();
     void CopyKept();
     void AddSources();
-    void AddSource(const Source& source, const Prepared& prepared);
-    void Finish();
-    void Put(const std::string& bytes)
+    void AddPrepared(const Source& source, Prepared& prepared);
+    void AddStreamed(const Source& source, const DosStamp& stamp);
+    // Streams the file from its start as one member's data (after the local header).
+    void StreamBody(InFile& in, const Source& s, bool deflate, uint32_t checkCrc, EntryHead& head);
+    void AddCentral(const EntryHead& head, const Source& source, uint32_t offset, uint64_t packed);
+    uint16_t FlagsFor(const Source& s) const
     {
-        if (!out_.Write(bytes))
+        return uint16_t((password_.empty() ? 0 : kFlagEncrypted) | (IsAscii(s.name) ? 0 : kFlagUtf8));
+    }
+    void Finish();
+    void Put(const char* data, size_t n)
+    {
+        if (!out_.Write(data, n))
             Fail(ZipWriteError, "Cannot write the temporary archive " + tempPath_);
     }
+    void Put(const std::string& bytes) { Put(bytes.data(), bytes.size()); }
     uint32_t Offset()
     {
         if (out_.Position() > 0xFFFFFFFFu)
@@ -120,7 +224,7 @@ private:
     std::vector<Source> sources_;
     InFile existing_;
     CentralDirectory oldDir_;
-    bool haveExisting_ = false;
+    Found found_ = Found::Nothing;
     std::string password_;
     std::string comment_;
     bool haveComment_ = false;
@@ -132,12 +236,14 @@ private:
 
 void Writer::CollectSources(const std::vector<std::string>& specs)
 {
+    ZipWriteOptions named = options_;
+    named.basePath = FromAnsi(options_.basePath);
     for (const std::string& fileSpec : specs) {
         if (fileSpec.empty())
             continue;
         Source s;
-        s.path = Resolve(fileSpec, options_.basePath);
-        s.name = EntryNameFor(s.path, options_);
+        s.path = Resolve(FromAnsi(fileSpec), named.basePath);
+        s.name = EntryNameFor(s.path, named);
         if (!options_.deleteEntries && KindOf(s.path) != PathKind::File)
             Fail(ZipMissingFile, "Not a file: " + s.path);
         if (s.name.empty())
@@ -160,11 +266,12 @@ void Writer::ReadExisting()
         return;
     if (!existing_.Open(zipPath_))
         Fail(ZipReadError, "Cannot read the existing archive " + zipPath_);
+    found_ = Found::EmptyFile;
     if (existing_.Size() == 0)
         return;
+    found_ = Found::Archive;
     if (int32_t rc = ReadCentralDirectory(existing_, oldDir_))
         Fail(rc, "The existing archive cannot be updated: " + ZipResultText(rc));
-    haveExisting_ = true;
     comment_ = oldDir_.comment;
     haveComment_ = !comment_.empty();
 }
@@ -197,7 +304,7 @@ void Writer::AskPasswordAndComment()
 
 void Writer::CopyKept()
 {
-    if (!haveExisting_) {
+    if (found_ != Found::Archive) {
         if (options_.deleteEntries)
             Fail(ZipNothingMatched, "There is no archive to delete from");
         return;
@@ -216,13 +323,13 @@ void Writer::CopyKept()
             continue;
         }
         uint64_t dataStart = 0;
-        if (int32_t rc = LocateData(existing_, e, oldDir_.offset, dataStart))
+        if (int32_t rc = LocateData(existing_, e, dataStart))
             Fail(rc, "The existing archive is damaged at " + e.name);
         uint64_t end = dataStart + e.compressedSize;
         if (e.flags & kFlagDescriptor) {
             unsigned char sig[4];
             size_t len = existing_.ReadAt(end, sig, 4) && Get32(sig) == kDescriptorSig ? 16 : 12;
-            if (end + len <= oldDir_.offset)
+            if (end + len <= e.spanEnd)
                 end += len;
         }
         uint32_t newOffset = Offset();
@@ -244,48 +351,21 @@ void Writer::CopyKept()
         Fail(ZipNothingMatched, "None of the names is in the archive");
 }
 
-// Reading, CRC and compression of one source: no callbacks and no shared state, so
-// several files can be prepared at once while the calling thread writes.
-Prepared Prepare(const std::string& path, int level)
-{
-    Prepared p;
-    try {
-        if (!ReadWholeFile(path, p.data)) {
-            p.code = ZipReadError;
-            return p;
-        }
-        CivilTime when;
-        if (GetModifiedTime(path, when))
-            p.stamp = ToDos(when);
-        p.size = p.data.size();
-        p.crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(p.data.data()), uInt(p.data.size())));
-        if (!p.data.empty() && Deflate(p.data, level, p.packed) && p.packed.size() < p.data.size()) {
-            p.method = 8;
-            p.data.clear();
-            p.data.shrink_to_fit();
-        } else {
-            p.packed.clear();
-        }
-    } catch (const std::bad_alloc&) {
-        p = Prepared{};
-        p.code = ZipNoMemory;
-    }
-    return p;
-}
-
 void Writer::AddSources()
 {
-    // Compression runs ahead on a few worker threads; callbacks and all writing stay
-    // on the calling thread, in order.
-    unsigned ahead = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    // Small files are compressed ahead on worker threads; callbacks and all writing stay
+    // on the calling thread, in order. With one thread everything runs on the caller's.
+    unsigned threads = options_.threads ? options_.threads : std::thread::hardware_concurrency();
+    threads = std::clamp(threads, 1u, kMaxThreads);
+    auto policy = threads > 1 ? std::launch::async : std::launch::deferred;
     std::deque<std::future<Prepared>> pending;
     size_t next = 0;
     for (const Source& s : sources_) {
-        while (next < sources_.size() && pending.size() < ahead) {
-            pending.push_back(std::async(std::launch::async, Prepare, sources_[next].path, options_.level));
+        while (next < sources_.size() && pending.size() < threads) {
+            pending.push_back(std::async(policy, Prepare, sources_[next].path, options_.level));
             ++next;
         }
-        if (events_.Service(s.name))
+        if (events_.Service(Utf8ToAnsi(s.name)))
             Fail(ZipCancelled, "Cancelled at " + s.name);
         Prepared p = pending.front().get();
         pending.pop_front();
@@ -293,56 +373,132 @@ void Writer::AddSources()
             Fail(ZipNoMemory, "Out of memory reading " + s.path);
         if (p.code != ZipOk)
             Fail(ZipReadError, "Cannot read " + s.path);
-        AddSource(s, p);
+        if (p.stream)
+            AddStreamed(s, p.stamp);
+        else
+            AddPrepared(s, p);
     }
 }
 
-void Writer::AddSource(const Source& s, const Prepared& p)
+void Writer::AddPrepared(const Source& s, Prepared& p)
 {
-    const std::string& data = p.data;
-    uint16_t method = p.method;
-    uint32_t crc = p.crc;
-    DosStamp stamp = p.stamp;
-    uint64_t size = p.size;
-    const std::string& body = method == 8 ? p.packed : data;
-    uint16_t flags = password_.empty() ? 0 : kFlagEncrypted;
-    uint64_t stored = body.size() + (flags ? kCryptHeaderSize : 0);
-    if (size >= 0xFFFFFFFFu || stored >= 0xFFFFFFFFu)
-        Fail(ZipUnsupported, "File too large for a zip without ZIP64: " + s.path);
-
-    std::string head;
-    auto common = [&](std::string& r) {
-        Put16(r, kVersion);
-        Put16(r, flags);
-        Put16(r, method);
-        Put16(r, stamp.time);
-        Put16(r, stamp.date);
-        Put32(r, crc);
-        Put32(r, uint32_t(stored));
-        Put32(r, uint32_t(size));
-        Put16(r, uint16_t(s.name.size()));
-        Put16(r, 0);
-    };
+    EntryHead h;
+    h.flags = FlagsFor(s);
+    h.method = p.method;
+    h.stamp = p.stamp;
+    h.crc = p.crc;
+    h.size = p.size;
+    h.stored = p.body.size() + (password_.empty() ? 0 : kCryptHeaderSize);
     uint32_t offset = Offset();
-    Put32(head, kLocalSig);
-    common(head);
-    head += s.name;
-    Put(head);
-    if (flags) {
+    Put(LocalHeader(h, s.name));
+    if (!password_.empty()) {
         ZipCrypto crypto(password_);
-        Put(crypto.MakeHeader((unsigned char)(crc >> 24)));
-        std::string secret = body;
-        crypto.Encrypt(reinterpret_cast<unsigned char*>(secret.data()), secret.size());
-        Put(secret);
-    } else {
-        Put(body);
+        Put(crypto.MakeHeader((unsigned char)(p.crc >> 24)));
+        crypto.Encrypt(reinterpret_cast<unsigned char*>(p.body.data()), p.body.size());
     }
-    Offset();
+    Put(p.body);
+    AddCentral(h, s, offset, p.body.size());
+}
 
+void Writer::StreamBody(InFile& in, const Source& s, bool deflating, uint32_t checkCrc, EntryHead& h)
+{
+    if (!in.Seek(0))
+        Fail(ZipReadError, "Cannot read " + s.path);
+    std::unique_ptr<ZipCrypto> crypto;
+    if (!password_.empty()) {
+        crypto = std::make_unique<ZipCrypto>(password_);
+        Put(crypto->MakeHeader((unsigned char)(checkCrc >> 24)));
+    }
+    z_stream z{};
+    if (deflating && deflateInit2(&z, options_.level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        Fail(ZipNoMemory, "Out of memory compressing " + s.path);
+    std::unique_ptr<z_stream, int (*)(z_stream*)> guard(deflating ? &z : nullptr, deflateEnd);
+    std::string inBuf(kChunk, '\0'), outBuf(kChunk, '\0');
+    auto emit = [&](char* data, size_t n) {
+        if (crypto)
+            crypto->Encrypt(reinterpret_cast<unsigned char*>(data), n);
+        Put(data, n);
+    };
+    h.size = 0;
+    h.crc = 0;
+    for (;;) {
+        size_t got = 0;
+        if (!in.Read(inBuf.data(), kChunk, got))
+            Fail(ZipReadError, "Cannot read " + s.path);
+        h.size += got;
+        if (h.size >= 0xFFFFFFFFu)
+            Fail(ZipUnsupported, "File too large for a zip without ZIP64: " + s.path);
+        h.crc = Crc(h.crc, inBuf.data(), got);
+        bool last = got < kChunk;
+        if (!deflating) {
+            emit(inBuf.data(), got);
+        } else {
+            z.next_in = reinterpret_cast<Bytef*>(inBuf.data());
+            z.avail_in = uInt(got);
+            do {
+                z.next_out = reinterpret_cast<Bytef*>(outBuf.data());
+                z.avail_out = uInt(kChunk);
+                if (deflate(&z, last ? Z_FINISH : Z_NO_FLUSH) == Z_STREAM_ERROR)
+                    Fail(ZipNoMemory, "Compression failed for " + s.path);
+                emit(outBuf.data(), kChunk - z.avail_out);
+            } while (z.avail_out == 0);
+        }
+        if (last)
+            break;
+    }
+}
+
+void Writer::AddStreamed(const Source& s, const DosStamp& stamp)
+{
+    InFile in;
+    if (!in.Open(s.path))
+        Fail(ZipReadError, "Cannot read " + s.path);
+    if (in.Size() >= 0xFFFFFFFFu)
+        Fail(ZipUnsupported, "File too large for a zip without ZIP64: " + s.path);
+    // The encryption header's check byte comes from the CRC: a first pass finds it.
+    uint32_t checkCrc = 0;
+    if (!password_.empty()) {
+        std::string buf(kChunk, '\0');
+        for (size_t got = kChunk; got == kChunk;) {
+            if (!in.Read(buf.data(), kChunk, got))
+                Fail(ZipReadError, "Cannot read " + s.path);
+            checkCrc = Crc(checkCrc, buf.data(), got);
+        }
+    }
+    EntryHead h;
+    h.flags = FlagsFor(s);
+    h.method = 8;
+    h.stamp = stamp;
+    uint32_t offset = Offset();
+    Put(LocalHeader(h, s.name));   // sizes and CRC follow once the data is written
+    uint64_t dataStart = out_.Position();
+    StreamBody(in, s, true, checkCrc, h);
+    if (out_.Position() - dataStart >= h.size + (password_.empty() ? 0 : kCryptHeaderSize)) {
+        // Deflate did not pay: the data goes again, stored.
+        if (!out_.Truncate(dataStart))
+            Fail(ZipWriteError, "Cannot write the temporary archive " + tempPath_);
+        h.method = 0;
+        StreamBody(in, s, false, checkCrc, h);
+    }
+    if (!password_.empty() && h.crc != checkCrc)
+        Fail(ZipReadError, "The file changed while it was stored: " + s.path);
+    h.stored = out_.Position() - dataStart;
+    Offset();
+    std::string local = LocalHeader(h, s.name);
+    if (!out_.PatchAt(offset, local.data(), local.size()))
+        Fail(ZipWriteError, "Cannot write the temporary archive " + tempPath_);
+    AddCentral(h, s, offset, h.stored - (password_.empty() ? 0 : kCryptHeaderSize));
+}
+
+void Writer::AddCentral(const EntryHead& h, const Source& s, uint32_t offset, uint64_t packed)
+{
+    if (h.size >= 0xFFFFFFFFu || h.stored >= 0xFFFFFFFFu)
+        Fail(ZipUnsupported, "File too large for a zip without ZIP64: " + s.path);
+    Offset();
     std::string& r = central_;
     Put32(r, kCentralSig);
-    Put16(r, kVersion);   // made by: MS-DOS attributes, version 2.0
-    common(r);
+    Put16(r, kMadeBy);
+    r += CommonFields(h, s.name);
     Put16(r, 0);          // comment length
     Put16(r, 0);          // disk
     Put16(r, 0);          // internal attributes
@@ -351,9 +507,10 @@ void Writer::AddSource(const Source& s, const Prepared& p)
     r += s.name;
     ++count_;
 
-    std::string how = method == 8 ? "deflated" : "stored";
-    int saved = size == 0 ? 0 : int(100 - (uint64_t(body.size()) * 100 + size / 2) / size);
-    events_.Progress("  adding: " + s.name + " (" + how + " " + std::to_string(saved < 0 ? 0 : saved) + "%)");
+    std::string how = h.method == 8 ? "deflated" : "stored";
+    int saved = h.size == 0 ? 0 : int(100 - (packed * 100 + h.size / 2) / h.size);
+    events_.Progress("  adding: " + Utf8ToAnsi(s.name) + " (" + how + " " + std::to_string(saved < 0 ? 0 : saved) +
+                     "%)");
 }
 
 void Writer::Finish()
@@ -376,17 +533,22 @@ void Writer::Finish()
     Put16(end, uint16_t(comment.size()));
     end += comment;
     Put(end);
-    if (!out_.Close())
+    // On the disk before it takes the archive's name: callers delete the originals next.
+    if (!out_.Close(true))
         Fail(ZipWriteError, "Cannot write the temporary archive " + tempPath_);
     existing_.Close();
-    if (!MoveIntoPlace(tempPath_, zipPath_))
-        Fail(ZipWriteError, "Cannot replace " + zipPath_);
+    // A new archive never replaces what another process put under its name meanwhile.
+    bool replace = found_ != Found::Nothing;
+    if (!MoveIntoPlace(tempPath_, zipPath_, replace))
+        Fail(ZipWriteError, (replace ? "Cannot replace " : "Another file took the name ") + zipPath_);
 }
 
 int32_t Writer::Run(const std::vector<std::string>& specs, std::string& errorText)
 {
     try {
         CollectSources(specs);
+        size_t cut = zipPath_.find_last_of("\\/");
+        RemoveAbandonedTemporaries(cut == std::string::npos ? std::string() : zipPath_.substr(0, cut));
         ReadExisting();
         AskPasswordAndComment();
         if (!out_.CreateBeside(zipPath_, tempPath_)) {
@@ -443,11 +605,11 @@ int32_t WriteArchive(const std::string& zipPath, const std::vector<std::string>&
     std::string text;
     int32_t rc;
     {
-        Writer w(zipPath, options, events);
+        Writer w(FromAnsi(zipPath), options, events);
         rc = w.Run(specs, text);
     }
     if (errorText)
-        *errorText = text;
+        *errorText = Utf8ToAnsi(text);
     return rc;
 }
 

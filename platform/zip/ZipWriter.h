@@ -18,6 +18,9 @@ struct ZipWriteOptions {
     // Relative specifications are taken from here.
     std::string basePath;
     int level = 6;
+    // Threads compressing small files ahead of the writer (0: as many cores as there
+    // are, at most 4). Large files are always streamed on the calling thread.
+    unsigned threads = 0;
 };
 
 // What the engine asks its caller, synchronously, on the calling thread.
@@ -35,9 +38,13 @@ public:
 };
 
 // Stores every specified file or fails as a whole: the archive is built in a temporary
-// file beside zipPath and put in place only when complete, so on any failure an existing
-// archive is left as it was. Returns 0 on success. errorText, when given, receives a
-// description of the failure.
+// file beside zipPath, flushed to the disk and put in place only when complete, so on
+// any failure an existing archive is left as it was. A new archive never replaces a
+// file that appeared at zipPath meanwhile (an empty file there counts as a reserved
+// name and is replaced). Files are read and written in bounded buffers, whatever their
+// size. Names outside ASCII are stored as UTF-8 (flag bit 11). The partial archives
+// that killed runs left beside zipPath go first. Returns 0 on success.
+// errorText, when given, receives a description of the failure.
 int32_t WriteArchive(const std::string& zipPath, const std::vector<std::string>& specs,
                      const ZipWriteOptions& options, ZipWriteEvents& events, std::string* errorText = nullptr);
 

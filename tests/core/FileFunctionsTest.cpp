@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/MessageBoxSeam.h"
 #include "core/files/modFileFunctions.h"
+#include "platform/forms/Seams.h"
 #include "support/TestEnv.h"
 
 namespace mf = modFileFunctions;
@@ -244,15 +244,13 @@ TEST(CompactPath, ShortensAPathToNinetyFivePercentOfTheWidth)
 
 TEST(ShowProperties, AFolderPathShowsTheMessageOnly)
 {
-    std::vector<std::string> seen;
-    ql::MessageBoxSeam previous = ql::SetMessageBoxSeam([&](HWND, const std::string& text, const std::string& title,
-                                                            UINT flags) {
-        seen.push_back(text + "|" + title + "|" + std::to_string(flags & MB_ICONMASK));
-        return IDOK;
-    });
+    platform::forms::BeginScript();
     mf::ShowProperties("C:\\Fonts\\", nullptr);
-    ql::SetMessageBoxSeam(previous);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0], "No file can be located for the selected font|File Location Error|" +
-                           std::to_string(MB_ICONERROR));
+    platform::forms::EndScript();
+    const auto& shown = platform::forms::ScriptLog();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].kind, "MsgBox");
+    EXPECT_EQ(shown[0].text, "No file can be located for the selected font");
+    EXPECT_EQ(shown[0].detail, "File Location Error");
+    EXPECT_EQ(shown[0].flags & MB_ICONMASK, MB_ICONERROR);
 }

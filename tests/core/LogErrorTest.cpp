@@ -8,19 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include "core/MessageBoxSeam.h"
 #include "core/RegistryScratch.h"
 #include "core/modMain.h"
 #include "core/registry/modRegistry.h"
 #include "platform/ErrorReporter.h"
+#include "platform/forms/Seams.h"
 #include "support/TestEnv.h"
 
 namespace {
-
-struct Box {
-    std::string text, title;
-    UINT flags;
-};
 
 class LogErrorTest : public ::testing::Test {
 protected:
@@ -30,14 +25,11 @@ protected:
         modMain::SetLogSettingsKey(key_.Path());
         modMain::SetLogFolder(dir_ + "\\Quillery Pro");
         modMain::ResetLogErrorBox();
-        previous_ = ql::SetMessageBoxSeam([this](HWND, const std::string& text, const std::string& title, UINT flags) {
-            boxes_.push_back({text, title, flags});
-            return IDOK;
-        });
+        platform::forms::BeginScript();
     }
     void TearDown() override
     {
-        ql::SetMessageBoxSeam(previous_);
+        platform::forms::EndScript();
         modMain::SetLogFolder("");
         modMain::SetLogSettingsKey("");
         modMain::SetDocumentsLookup(nullptr);
@@ -49,8 +41,8 @@ protected:
 
     ql::test::ScratchKey key_{"log"};
     std::string dir_;
-    std::vector<Box> boxes_;
-    ql::MessageBoxSeam previous_;
+    // What the scripted message boxes showed.
+    const std::vector<platform::forms::ShownCall>& Boxes() { return platform::forms::ScriptLog(); }
 };
 
 // "<short date> <long time>  source , Error: n - desc\r\n"
@@ -62,7 +54,7 @@ TEST_F(LogErrorTest, OffByDefaultWritesNothing)
 {
     modMain::LogError("qlFonts: GetInstalledFonts", "5", "Invalid procedure call");
     EXPECT_EQ(GetFileAttributesA((dir_ + "\\Quillery Pro").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(boxes_.empty());
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(LogErrorTest, YesIsNotOn)
@@ -89,7 +81,7 @@ TEST_F(LogErrorTest, TrueInAnyCaseWritesTheLineFormat)
     char date[64] = {};
     GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, date, sizeof date);
     EXPECT_EQ(text.rfind(std::string(date) + " ", 0), 0u) << text;
-    EXPECT_TRUE(boxes_.empty());
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(LogErrorTest, CreatesTheFolderAndAppends)
@@ -125,10 +117,10 @@ TEST_F(LogErrorTest, UnwritableFolderShowsTheBoxOncePerRun)
     modMain::SetLogFolder(dir_ + "\\missing\\Quillery Pro");
     for (int i = 0; i < 5; ++i)
         modMain::LogError("s", "1", "d");
-    ASSERT_EQ(boxes_.size(), 1u);
-    EXPECT_EQ(boxes_[0].text, "There was an error in creating an error log entry");
-    EXPECT_EQ(boxes_[0].title, "Log Error");
-    EXPECT_EQ(boxes_[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "There was an error in creating an error log entry");
+    EXPECT_EQ(Boxes()[0].detail, "Log Error");
+    EXPECT_EQ(Boxes()[0].flags & MB_ICONMASK, MB_ICONINFORMATION);
 }
 
 TEST_F(LogErrorTest, AFileInPlaceOfTheFolderFails)
@@ -137,7 +129,7 @@ TEST_F(LogErrorTest, AFileInPlaceOfTheFolderFails)
     ASSERT_TRUE(ql::test::WriteFileBytes(dir_ + "\\Quillery Pro", "not a folder"));
     modMain::LogError("s", "1", "d");
     modMain::LogError("s", "1", "d");
-    EXPECT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(Boxes().size(), 1u);
 }
 
 TEST_F(LogErrorTest, UnknownDocumentsFolderNeverLogsToADriveRoot)
@@ -147,7 +139,7 @@ TEST_F(LogErrorTest, UnknownDocumentsFolderNeverLogsToADriveRoot)
     modMain::SetDocumentsLookup([] { return std::string(); });
     EXPECT_EQ(modMain::LogFilePath(), "");
     modMain::LogError("s", "1", "d");
-    EXPECT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(GetFileAttributesA("\\Quillery Pro"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesA("C:\\Quillery Pro"), INVALID_FILE_ATTRIBUTES);
 }

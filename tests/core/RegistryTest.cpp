@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/registry/cRegistry.h"
 #include "core/RegistryScratch.h"
 

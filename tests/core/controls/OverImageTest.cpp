@@ -138,7 +138,7 @@ TEST(OverImage, SavedPropertiesWithoutAPictureGiveNoShape)
     DestroyIcon(left);
 }
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/RegistryScratch.h"
 #include "core/modMain.h"
 #include "core/registry/modRegistry.h"

@@ -1,6 +1,6 @@
 #include "FakePrinters.h"
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 
 namespace ql::test {
 

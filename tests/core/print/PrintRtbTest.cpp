@@ -207,3 +207,35 @@ TEST_F(RichEditPrinting, RunawayDocumentsStopAtThePageCap)
     EXPECT_TRUE(job.PrintRTF(rtb, 0, 0, 0, 0));
     EXPECT_EQ(calls, cPrintRTB::kMaxPages);
 }
+
+TEST_F(RichEditPrinting, WysiwygLayoutMeasuresAbortsAndKeepsOneDeviceContext)
+{
+    ql::test::FakePrinters printers;
+    std::vector<std::pair<std::string, std::string>> asked;
+    std::vector<HDC> made;
+    cPrintRTB job;
+    job.createTargetDc = [&](const std::string& driver, const std::string& device) {
+        asked.emplace_back(driver, device);
+        made.push_back(CreateCompatibleDC(nullptr));
+        return made.back();
+    };
+    int32_t width = 0, height = 0;
+    job.WYSIWYG_RTF(rtb, 360, 360, 360, 360, width, height);
+    EXPECT_EQ(width, 12240 - 720);
+    EXPECT_EQ(height, 15840 - 720);
+    auto& p = printers.At(0);
+    EXPECT_EQ(std::vector<std::string>(p.log.end() - 2, p.log.end()), (std::vector<std::string>{"blank", "killdoc"}));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], (std::pair<std::string, std::string>{p.DriverName(), p.DeviceName()}));
+    EXPECT_EQ(GetObjectType(made[0]), static_cast<DWORD>(OBJ_MEMDC));   // alive for the control
+
+    // Laid out again: the control's new device context replaces the old, which goes.
+    job.WYSIWYG_RTF(rtb, 720, 720, 720, 720, width, height);
+    EXPECT_EQ(width, 12240 - 1440);
+    EXPECT_EQ(GetObjectType(made[0]), 0u);
+    EXPECT_EQ(GetObjectType(made[1]), static_cast<DWORD>(OBJ_MEMDC));
+    // And the last one goes with the control.
+    DestroyWindow(rtb);
+    rtb = nullptr;
+    EXPECT_EQ(GetObjectType(made[1]), 0u);
+}

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/util/CStringBuilder.h"
 #include "core/util/NumberText.h"
 #include "core/util/cINI.h"

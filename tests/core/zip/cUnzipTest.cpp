@@ -1,6 +1,6 @@
 // The unzip wrapper: listing into per-entry properties, selection, extraction with
 // the owner's overwrite and password answers.
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/zip/cUnzip.h"
 #include "core/zip/cZip.h"
 #include "core/zip/mUnzip.h"

@@ -1,6 +1,6 @@
 // The zip wrapper: its option properties, its events, and a result that never reads
 // as success after a failure.
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "core/zip/cUnzip.h"
 #include "core/zip/cZip.h"
 #include "core/zip/mZip.h"

@@ -4,9 +4,12 @@
 #include <set>
 
 #include "EnumerationFixture.h"
+#include "core/modMain.h"
+#include "core/registry/modRegistry.h"
 #include "fontengine/FontFixtures.h"
 #include "fontengine/qlFonts.h"
 #include "fontengine/qlMain.h"
+#include "platform/forms/Seams.h"
 #include "support/TestEnv.h"
 
 using namespace enumtest;
@@ -136,6 +139,42 @@ TEST_F(Enumeration, BadValuesAreSkippedAndTheListStillSorts)
     list_.GetInstalledFonts(&sink);
     EXPECT_EQ(Names(list_), "DejaVu Sans|Liberation Serif|Nimbus Mono PS|");
     EXPECT_EQ(sink.calls.size(), 11u);
+}
+
+// The log entry of a value that fails before it names a face or a file carries its
+// own (empty) face and file, not those of the font read before it.
+TEST_F(Enumeration, AFailingValueLogsItsOwnFaceAndFile)
+{
+    std::string logDir = ql::test::MakeScratchDir("enum-log");
+    std::string settings = root_ + "\\Settings";
+    modRegistry::SaveSetting(settings, "logging", "True");
+    modMain::SetLogSettingsKey(settings);
+    modMain::SetLogFolder(logDir);
+    modMain::ResetLogErrorBox();
+    platform::forms::BeginScript();
+
+    AddFont("Liberation Serif (TrueType)", Win(ql::test::kLiberationSerif));
+    AddFont("Zero (TrueType)", "");  // after the good one in any order of values
+    AddType1("Nimbus Mono PS Regular", Win(ql::test::kNimbusMonoT1));
+    AddValue(source_.type1Key, "Short One", REG_MULTI_SZ, std::string("T\0only.afm\0\0", 13));
+    list_.GetInstalledFonts(nullptr);
+    std::string log = ql::test::ReadFileBytes(logDir + "\\quillerypro.log");
+
+    platform::forms::EndScript();
+    modMain::SetLogFolder("");
+    modMain::SetLogSettingsKey("");
+    modMain::ResetLogErrorBox();
+    ql::test::RemoveTree(logDir);
+
+    EXPECT_EQ(Names(list_), "Liberation Serif|Nimbus Mono PS|");
+    EXPECT_TRUE(platform::forms::ScriptLog().empty());
+    EXPECT_NE(log.find("The value Zero (TrueType) names no file\r\nFacename: \r\nFilename: \r\n"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("The Type 1 value Short One names no outline file\r\nFacename: \r\nFilename: \r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("Facename: Liberation Serif"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Facename: Nimbus Mono PS"), std::string::npos) << log;
 }
 
 TEST_F(Enumeration, ARunReplacesTheCollectionAndMissingKeysGiveNothing)

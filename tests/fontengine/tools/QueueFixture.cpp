@@ -62,6 +62,12 @@ void QueueTest::TearDown()
     ql::test::RemoveTree(root_);
 }
 
+void QueueTest::UseProgramFolder(const std::string& folder)
+{
+    program_ = folder;
+    main_ = std::make_unique<qlMain>(std::make_shared<ScratchEnvironment>(program_));
+}
+
 TestFont QueueTest::Install(const std::string& fileName, const char* source)
 {
     TestFont f;

@@ -27,6 +27,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Points the model at another program folder (one that another process shares).
+    void UseProgramFolder(const std::string& folder);
     // Copies, loads, registers and records a font; source is a DejaVu Unix path.
     TestFont Install(const std::string& fileName, const char* source = nullptr);
     // Runs the queue as the queue window does: each entry once, code-0 successes taken

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/controls/ImageList.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/RichTextBox.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/controls/FlexGrid.h"
 #include "platform/forms/Form.h"
 

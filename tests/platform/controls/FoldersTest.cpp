@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/controls/FileListBox.h"
 #include "platform/controls/FolderTree.h"
 #include "platform/forms/App.h"

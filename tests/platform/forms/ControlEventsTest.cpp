@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FormsTestSupport.h"
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/controls/CheckBox.h"
 #include "platform/controls/CommandButton.h"
 #include "platform/controls/Frame.h"

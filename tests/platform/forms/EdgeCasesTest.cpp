@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FormsTestSupport.h"
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/controls/ImageList.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/PictureBox.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "FormsTestSupport.h"
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/LoadedForms.h"
 #include "platform/controls/CommandButton.h"
 #include "platform/forms/Form.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Menu.h"
 #include "platform/forms/MessageLoop.h"

@@ -1,7 +1,7 @@
 // Text to numbers with the old runtime's rules.
 #include <gtest/gtest.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/forms/Convert.h"
 
 using namespace platform::forms;

@@ -2,7 +2,7 @@
 // PropertyChange is raised (and that it may nest).
 #include <gtest/gtest.h>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/controls/PropertyGridModel.h"
 
 using namespace platform::forms;

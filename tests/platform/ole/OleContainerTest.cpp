@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/QlError.h"
+#include "platform/QlError.h"
 #include "platform/controls/StatusBar.h"
 #include "platform/forms/Form.h"
 #include "platform/ole/OleControl.h"

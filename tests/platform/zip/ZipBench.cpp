@@ -1,21 +1,48 @@
 // Benchmark driver for scripts/bench-zip.sh (not a test):
-//   zip_bench zip <archive> <base folder> <list file of paths below it>
+//   zip_bench zip <archive> <base folder> <list file of paths below it> [threads]
 //   zip_bench unzip <archive> <folder>
-// Prints the seconds the engine spent.
+// Prints the seconds the engine spent; the peak memory of the run goes to stderr.
 #include "platform/zip/ZipReader.h"
 #include "platform/zip/ZipResult.h"
 #include "platform/zip/ZipWriter.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
+#include <sys/resource.h>
+#endif
+
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
+namespace {
+
+double PeakMegabytes()
+{
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc))
+        return -1;
+    return double(pmc.PeakPagefileUsage) / 1048576.0;
+#else
+    struct rusage ru;
+    getrusage(RUSAGE_SELF, &ru);
+    return double(ru.ru_maxrss) / 1024.0;
+#endif
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: zip_bench zip <archive> <base> <list> | unzip <archive> <folder>\n");
+        std::fprintf(stderr, "usage: zip_bench zip <archive> <base> <list> [threads] | unzip <archive> <folder>\n");
         return 2;
     }
     std::string mode = argv[1];
@@ -31,6 +58,8 @@ int main(int argc, char** argv)
         qlzip::ZipWriteOptions o;
         o.storeFolderNames = true;
         o.basePath = argv[3];
+        if (argc >= 6)
+            o.threads = unsigned(std::atoi(argv[5]));
         qlzip::ZipWriteEvents events;
         rc = qlzip::WriteArchive(argv[2], specs, o, events, &text);
     } else {
@@ -48,5 +77,6 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("%.3f\n", s);
+    std::fprintf(stderr, "peak memory: %.0f MB\n", PeakMegabytes());
     return 0;
 }

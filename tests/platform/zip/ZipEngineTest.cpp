@@ -158,7 +158,7 @@ std::vector<std::string> RejectedPasswords(const std::string& zip, size_t n)
         for (const CentralEntry& e : cd.entries) {
             uint64_t at = 0;
             std::string h(kCryptHeaderSize, '\0');
-            if (LocateData(f, e, cd.offset, at) == ZipOk && f.ReadAt(at, h.data(), h.size()))
+            if (LocateData(f, e, at) == ZipOk && f.ReadAt(at, h.data(), h.size()))
                 headers.push_back(h);
         }
     std::vector<std::string> out;

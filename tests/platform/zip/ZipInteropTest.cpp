@@ -10,7 +10,9 @@
 #include <windows.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 using namespace qlzip;
 using ql::test::ReadFileBytes;
@@ -111,4 +113,56 @@ TEST_F(ZipInterop, WritesArchivesForOtherTools)
     // Updating Info-ZIP's archive keeps its members (data descriptors and all) as they were.
     ASSERT_TRUE(CopyFileA((work + "\\infozip-stream.zip").c_str(), (work + "\\engine-update.zip").c_str(), FALSE));
     ASSERT_EQ(ZipOk, WriteArchive(work + "\\engine-update.zip", {specs[0]}, o, events));
+}
+
+namespace {
+
+struct Counting : UnzipEvents {
+    int asked = 0;
+    bool Password(std::string& p) override
+    {
+        ++asked;
+        p = "TiderunKeyphrase";
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST_F(ZipInterop, ReadsNonAsciiNamesOfOtherTools)
+{
+    const std::string cafe = "caf\xC3\xA9 \xC3\xB1.ttf", omega = "\xCE\xA9mega.ttf";
+    for (const char* archive : {"infozip-names.zip", "7zip-names.zip", "python-names.zip"}) {
+        std::vector<ZipEntryInfo> list;
+        ASSERT_EQ(ZipOk, ListArchive(work + "\\" + archive, list)) << archive;
+        std::vector<std::string> names;
+        for (const ZipEntryInfo& e : list)
+            names.push_back(e.nameUtf8);
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ((std::vector<std::string>{cafe, omega}), names) << archive;
+        UnzipOptions o;
+        o.folder = work + "\\out-" + std::string(archive, std::strlen(archive) - 4);
+        Counting events;
+        EXPECT_EQ(ZipOk, ExtractArchive(work + "\\" + archive, {}, o, events)) << archive;
+    }
+}
+
+TEST_F(ZipInterop, SaysAesIsNotSupported)
+{
+    UnzipOptions o;
+    o.folder = work + "\\out-aes";
+    Counting events;
+    EXPECT_EQ(ZipBadEncryption, ExtractArchive(work + "\\7zip-aes.zip", {}, o, events));
+    EXPECT_EQ(0, events.asked);
+}
+
+TEST_F(ZipInterop, WritesNonAsciiNamesForOtherTools)
+{
+    wchar_t wide[] = L"caf\u00e9 \u00f1.ttf";
+    char ansi[MAX_PATH];
+    BOOL lossy = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, &lossy);
+    ASSERT_TRUE(n > 0 && !lossy) << "the ANSI code page has no é and ñ";
+    FixedPassword events;
+    ASSERT_EQ(ZipOk, WriteArchive(work + "\\engine-names.zip", {work + "\\names\\" + ansi}, {}, events));
 }

@@ -39,6 +39,8 @@ struct RawEntry {
     uint16_t method = 0;       // 0 stored, 8 deflated, anything else written as given
     uint32_t declaredSize = 0xFFFFFFFF;  // overrides the true size when set
     uint32_t declaredCrc = 0;  // overrides the true CRC when non-zero
+    uint16_t flags = 0;
+    std::string extra{};       // the central record's extra field
 };
 
 inline std::string BuildArchive(const std::vector<RawEntry>& entries)
@@ -49,9 +51,9 @@ inline std::string BuildArchive(const std::vector<RawEntry>& entries)
         uint32_t size = e.declaredSize != 0xFFFFFFFF ? e.declaredSize : uint32_t(e.data.size());
         uint32_t crc = e.declaredCrc ? e.declaredCrc : Crc(e.data);
         uint32_t offset = uint32_t(out.size());
-        auto fields = [&](std::string& r) {
+        auto fields = [&](std::string& r, bool central) {
             qlzip::Put16(r, 20);
-            qlzip::Put16(r, 0);
+            qlzip::Put16(r, e.flags);
             qlzip::Put16(r, e.method);
             qlzip::Put16(r, 0x6000);
             qlzip::Put16(r, 0x5A21);
@@ -59,21 +61,22 @@ inline std::string BuildArchive(const std::vector<RawEntry>& entries)
             qlzip::Put32(r, uint32_t(body.size()));
             qlzip::Put32(r, size);
             qlzip::Put16(r, uint16_t(e.name.size()));
-            qlzip::Put16(r, 0);
+            qlzip::Put16(r, central ? uint16_t(e.extra.size()) : 0);
         };
         qlzip::Put32(out, qlzip::kLocalSig);
-        fields(out);
+        fields(out, false);
         out += e.name;
         out += body;
         qlzip::Put32(central, qlzip::kCentralSig);
         qlzip::Put16(central, 20);
-        fields(central);
+        fields(central, true);
         qlzip::Put16(central, 0);
         qlzip::Put16(central, 0);
         qlzip::Put16(central, 0);
         qlzip::Put32(central, 0);
         qlzip::Put32(central, offset);
         central += e.name;
+        central += e.extra;
     }
     uint32_t cdOffset = uint32_t(out.size());
     out += central;

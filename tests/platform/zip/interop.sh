@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Interoperability with Info-ZIP and Python's zipfile: makes archives with those tools,
+# Interoperability with Info-ZIP, 7-Zip and Python's zipfile: makes archives with those tools,
 # runs the engine under Wine to read them and to write its own, then checks the
 # engine's archives with the same tools.
 # Usage: interop.sh <wine-run.sh> <zip_interop.exe> <scratch folder>
@@ -27,7 +27,35 @@ with zipfile.ZipFile("python.zip", "w") as z:
     z.writestr("fonts/", b"")
 PY
 
+# Names outside ASCII, as each tool writes them on Linux; and 7-Zip's AES.
+export LC_ALL=C.UTF-8
+mkdir -p names
+printf 'cafe font' > "names/café ñ.ttf"
+printf 'omega font' > "names/Ωmega.ttf"
+(cd names && zip -q ../infozip-names.zip "café ñ.ttf" "Ωmega.ttf")
+(cd names && 7zz a -tzip -bso0 -bsp0 ../7zip-names.zip "café ñ.ttf" "Ωmega.ttf")
+python3 - <<'PY'
+import zipfile
+with zipfile.ZipFile("python-names.zip", "w") as z:
+    for n in ("café ñ.ttf", "Ωmega.ttf"):
+        z.write("names/" + n, n, compress_type=zipfile.ZIP_DEFLATED)
+PY
+7zz a -tzip -mem=AES256 -p"$pw" -bso0 -bsp0 7zip-aes.zip src/noise.bin
+
 QL_INTEROP_DIR="$work" "$run" "$exe"
+
+echo "--- the engine's extracted names, as the Linux side sees them"
+for a in infozip-names 7zip-names python-names; do
+  [ "$(cat "out-$a/café ñ.ttf")" = "cafe font" ] || { echo "$a: café ñ.ttf not extracted by name"; exit 1; }
+  [ "$(cat "out-$a/Ωmega.ttf")" = "omega font" ] || { echo "$a: Ωmega.ttf not extracted by name"; exit 1; }
+done
+echo "--- the engine's non-ASCII names, read by the other tools"
+[ "$(unzip -Z1 engine-names.zip)" = "café ñ.ttf" ] || { echo "Info-ZIP reads another name"; exit 1; }
+unzip -q engine-names.zip -d out-iz
+[ "$(cat "out-iz/café ñ.ttf")" = "cafe font" ] || { echo "Info-ZIP extracted another name"; exit 1; }
+7zz x -oout-7z -bso0 -bsp0 engine-names.zip
+[ "$(cat "out-7z/café ñ.ttf")" = "cafe font" ] || { echo "7-Zip extracted another name"; exit 1; }
+python3 -c 'import zipfile; n = zipfile.ZipFile("engine-names.zip").namelist(); assert n == ["café ñ.ttf"], n'
 
 echo "--- checking the engine's archives with Info-ZIP and Python"
 unzip -tq engine.zip
