@@ -333,6 +333,26 @@ void CPaneWnd::MoveTo(const RECT& rc, HDWP* batch) {
   DeferMoveRect(hwnd, r, batch);
 }
 
+void CPaneWnd::AdjustDropSize(DockDragInfo& drag, SIZE& size, const RECT& against, bool fixed) {
+  const int zone = drag.zone;
+  const LONG w = against.right - against.left, h = against.bottom - against.top;
+  if (!fixed && zone >= 0 && zone <= 3) {
+    const bool across = zone == 1 || zone == 3;
+    const int docked = across ? (dockedHeight > 0 ? dockedHeight : m_nDockedHeight)
+                              : (dockedWidth > 0 ? dockedWidth : m_nDockedWidth);
+    const LONG room = std::max<LONG>(20, (across ? h : w) - 20);
+    const LONG thick = std::min<LONG>(docked > 0 ? docked : (across ? size.cy : size.cx), room);
+    if (across) {
+      size.cx = w;
+      if (!drag.asTab) size.cy = thick;
+    } else {
+      size.cy = h;
+      if (!drag.asTab) size.cx = thick;
+    }
+  }
+  drag.proposed = size;
+}
+
 void CPaneWnd::Show(bool show) {
   if (hwnd) ShowWindow(hwnd, show ? SW_SHOWNA : SW_HIDE);
 }

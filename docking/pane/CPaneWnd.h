@@ -50,6 +50,9 @@ public:
   bool IsShown() const override { return IsVisible(); }
   void ReparentTo(HWND parent) override;
   HWND GetWindow() const override { return hwnd; }
+  // A new section's ghost spans the side it docks at and is as thick as the pane docks,
+  // never more than the target leaves room for.
+  void AdjustDropSize(DockDragInfo& drag, SIZE& size, const RECT& against, bool fixed) override;
   void RelayContent() override { LayoutContent(); }
 
   // Docks the pane at side of frame (a new innermost section there).

@@ -9,6 +9,7 @@
 #include "HostedChecks.h"
 #include "HostedForms.h"
 #include "docking/autohide/CPinPopupFrame.h"
+#include "docking/layout/DockDragInfo.h"
 #include "docking/layout/LayoutBlock.h"
 #include "docking/layout/TabStrip.h"
 #include "docking/pane/CaptionFonts.h"
@@ -606,4 +607,38 @@ TEST_F(HostedPanes, ADoubleClickTogglesTheWholeTabGroup)
   EXPECT_EQ(b.Pane()->container, run->Frame());
   EXPECT_EQ(a.Pane()->m_pBlock, b.Pane()->m_pBlock) << "and docks back as one group";
   EXPECT_EQ(Problems(), "");
+}
+
+TEST_F(HostedPanes, ADockGhostStaysOnTheMainWindow)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Information", 3, 120);
+  b.Show();
+  run->Add("Glyphs", 1, 100).Show();
+  CMainDockFrame* frame = run->Frame();
+  RECT host{};
+  GetClientRect(run->host.frame, &host);
+  MapWindowPoints(run->host.frame, nullptr, reinterpret_cast<POINT*>(&host), 2);
+  const RECT client = ChildRect(run->host.mdiClient);
+  POINT clientOrigin{client.left, client.top};
+  ClientToScreen(run->host.frame, &clientOrigin);
+  // A tall pane dragged to the top of the client area, and a wide one to its right.
+  const struct {
+    CPaneWnd* pane;
+    POINT at;
+    int zone;
+  } drops[] = {{a.Pane(), POINT{clientOrigin.x + 200, clientOrigin.y + 3}, 1},
+               {b.Pane(), POINT{host.right - 4, clientOrigin.y + 100}, 2}};
+  for (const auto& d : drops) {
+    DockDragInfo drag;
+    drag.sourceRect = d.pane->GetScreenRect();
+    drag.pane = d.pane;
+    SIZE size{0, 0};
+    ASSERT_EQ(frame->FindDropTarget(drag, d.pane, d.at.x, d.at.y, size), d.zone);
+    const RECT ghost{drag.ghostX, drag.ghostY, drag.ghostX + drag.proposed.cx, drag.ghostY + drag.proposed.cy};
+    RECT inside{};
+    EXPECT_TRUE(IntersectRect(&inside, &ghost, &host) && EqualRect(&inside, &ghost))
+        << hostedchecks::RectText(ghost) << " within " << hostedchecks::RectText(host);
+  }
 }
