@@ -210,8 +210,16 @@ int CDockFrameBase::SideEdge(int side, int which) const
 void CDockFrameBase::UpdateClientRect(HDWP* batch)
 {
     m_rcClient = MakeRect(SideEdge(0, 2), SideEdge(1, 3), SideEdge(2, 0), SideEdge(3, 1));
-    if (m_hWndClient)
-        DeferMoveRect(m_hWndClient, m_rcClient, batch);
+    if (!m_hWndClient)
+        return;
+    RECT before = {};
+    GetWindowRect(m_hWndClient, &before);
+    DeferMoveRect(m_hWndClient, m_rcClient, batch);
+    RECT after = {};
+    GetWindowRect(m_hWndClient, &after);
+    // The client's children (MDI children) keep stale captions unless their frames repaint too.
+    if (!batch && !EqualRect(&before, &after))
+        RedrawWindow(m_hWndClient, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 int CDockFrameBase::SectionSizeUpTo(int side, const CDockSection* section) const

@@ -642,3 +642,30 @@ TEST_F(HostedPanes, ADockGhostStaysOnTheMainWindow)
         << hostedchecks::RectText(ghost) << " within " << hostedchecks::RectText(host);
   }
 }
+
+TEST_F(HostedPanes, MdiChildrenRepaintWhenTheLayoutMovesTheClient)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  MDICREATESTRUCTA mcs{};
+  mcs.szClass = "QlTestMdiChild";
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefMDIChildProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "QlTestMdiChild";
+  RegisterClassA(&wc);
+  mcs.szTitle = "Preview";
+  mcs.hOwner = GetModuleHandleA(nullptr);
+  mcs.x = mcs.y = 10;
+  mcs.cx = 300;
+  mcs.cy = 200;
+  HWND child = reinterpret_cast<HWND>(SendMessageA(run->host.mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+  ASSERT_NE(child, nullptr);
+  PumpFor(30);
+  RECT pending{};
+  ASSERT_FALSE(GetUpdateRect(child, &pending, FALSE));
+  // The pane closes: the client moves left, and the child's caption is to be painted again.
+  a.control->put_PaneVisible(VARIANT_FALSE);
+  EXPECT_TRUE(GetUpdateRect(child, &pending, FALSE));
+  SendMessageA(run->host.mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+}
