@@ -669,3 +669,46 @@ TEST_F(HostedPanes, MdiChildrenRepaintWhenTheLayoutMovesTheClient)
   EXPECT_TRUE(GetUpdateRect(child, &pending, FALSE));
   SendMessageA(run->host.mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
 }
+
+TEST_F(HostedPanes, ARepinnedPaneReturnsToTheGroupItLeft)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Glyphs", 4, 200, a.control);
+  b.Show();
+  Form& c = run->Add("Information", 3, 120);
+  c.Show();
+  CLayoutBlock* leaf = a.Pane()->m_pBlock;
+  ASSERT_EQ(b.Pane()->m_pBlock, leaf);
+  ASSERT_EQ(b.control->put_PinState(UnPinned), S_OK);
+  Pump();
+  EXPECT_EQ(Problems(), "");
+  ASSERT_EQ(b.control->put_PinState(Pinned), S_OK);
+  Pump();
+  EXPECT_EQ(b.Pane()->m_pBlock, leaf) << "back in its group, not a section of its own";
+  ASSERT_NE(leaf->m_pTabStrip, nullptr);
+  EXPECT_EQ(leaf->m_pTabStrip->TabCount(), 2);
+  EXPECT_EQ(Problems(), "");
+}
+
+TEST_F(HostedPanes, AnEdgeDropAcrossAStripPinsThatStripsPanes)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Information", 3, 120);
+  b.Show();
+  ASSERT_EQ(a.control->put_PinState(UnPinned), S_OK);
+  Pump();
+  ASSERT_NE(run->Frame()->m_pStrips[0], nullptr);
+  // b dropped on the outer band above the layout: a new outermost top section, which would
+  // reach over the left strip.
+  RECT host{};
+  GetClientRect(run->host.frame, &host);
+  MapWindowPoints(run->host.frame, nullptr, reinterpret_cast<POINT*>(&host), 2);
+  DragCaption(b.Pane(), POINT{(host.left + host.right) / 2, host.top - 3});
+  ASSERT_EQ(b.Pane()->side, 1);
+  EXPECT_EQ(run->Frame()->m_pStrips[0], nullptr);
+  EXPECT_EQ(a.Pane()->pinState, 1);
+  EXPECT_EQ(a.Pane()->container, run->Frame());
+  EXPECT_EQ(Problems(), "");
+}
