@@ -712,3 +712,91 @@ TEST_F(HostedPanes, AnEdgeDropAcrossAStripPinsThatStripsPanes)
   EXPECT_EQ(a.Pane()->container, run->Frame());
   EXPECT_EQ(Problems(), "");
 }
+
+namespace {
+
+// A form's container holding the given objects, as the forms layer's container enumerates them.
+class ObjectsContainer : public IOleContainer, public IEnumUnknown {
+public:
+  explicit ObjectsContainer(std::vector<IUnknown*> objects) : objects_(std::move(objects)) {}
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+  {
+    if (riid == IID_IUnknown || riid == IID_IOleContainer || riid == IID_IParseDisplayName)
+      *ppv = static_cast<IOleContainer*>(this);
+    else if (riid == IID_IEnumUnknown)
+      *ppv = static_cast<IEnumUnknown*>(this);
+    else
+      return *ppv = nullptr, E_NOINTERFACE;
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP ParseDisplayName(IBindCtx*, LPOLESTR, ULONG*, IMoniker**) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumObjects(DWORD, IEnumUnknown** e) override
+  {
+    next_ = 0;
+    *e = this;
+    return S_OK;
+  }
+  STDMETHODIMP LockContainer(BOOL) override { return S_OK; }
+  STDMETHODIMP Next(ULONG count, IUnknown** out, ULONG* fetched) override
+  {
+    ULONG n = 0;
+    for (; n < count && next_ < objects_.size(); ++n, ++next_) {
+      out[n] = objects_[next_];
+      out[n]->AddRef();
+    }
+    if (fetched) *fetched = n;
+    return n == count ? S_OK : S_FALSE;
+  }
+  STDMETHODIMP Skip(ULONG count) override
+  {
+    next_ += count;
+    return S_OK;
+  }
+  STDMETHODIMP Reset() override
+  {
+    next_ = 0;
+    return S_OK;
+  }
+  STDMETHODIMP Clone(IEnumUnknown**) override { return E_NOTIMPL; }
+
+private:
+  std::vector<IUnknown*> objects_;
+  size_t next_ = 0;
+};
+
+class SiteWithObjects : public TestSite {
+public:
+  SiteWithObjects(HWND window, IOleContainer* container) : TestSite(window), container_(container) {}
+  STDMETHODIMP GetContainer(IOleContainer** c) override
+  {
+    *c = container_;
+    return S_OK;
+  }
+
+private:
+  IOleContainer* container_;
+};
+
+}  // namespace
+
+TEST_F(HostedPanes, AFloatingPaneWithATabbedDialogKeepsItsAltKeys)
+{
+  // The form holds another control; the question is asked by class identifier.
+  IUnknown* other = MakeControlUnknown(CLSID_FDPane);
+  ObjectsContainer container({other});
+  Form& a = run->Add("Font Properties", 4, 200);
+  SiteWithObjects site(a.window, &container);
+  a.control->SetClientSite(&site);
+  SendMessageA(a.window, WM_SHOWWINDOW, TRUE, 0);
+  Pump();
+  CFDPaneBody* body = a.control->Body();
+  ASSERT_NE(body, nullptr);
+  EXPECT_TRUE(body->ContainsControlOfClass(&CLSID_FDPane, 1));
+  EXPECT_FALSE(a.Pane()->IsMDIChildForm()) << "no tabbed dialog on this form";
+  ASSERT_NE(a.Pane()->miniFrame, nullptr);
+  EXPECT_EQ(CMiniFrame::TestPaneOfWindow(a.Pane()->miniFrame->hwnd), 0);
+  a.control->SetClientSite(a.site.get());
+  other->Release();
+}
