@@ -286,6 +286,19 @@ bool CMainDockFrame::ClaimPlace(CPaneWnd* pane)
     return true;
 }
 
+bool CMainDockFrame::ReserveSavedPlace(CPaneWnd* pane)
+{
+    const std::string name = PaneClaim::NameOf(pane);
+    if (!pane || !pane->hwnd || pane->container || pane->miniFrame || !pane->m_bFormPane || name.empty())
+        return false;
+    LayoutStore::SavedPlace place;
+    if (!LayoutStore::FindBlockByTitle(*this, name, place) || (place.misc & 8) ||
+        (pane->owner && !pane->owner->CanDock(place.side)))
+        return false;
+    const CDockSection* section = SectionAt(place.side, place.index);
+    return section && !section->m_bRow && KeepHiddenPlace(pane, name);
+}
+
 bool CMainDockFrame::KeepHiddenPlace(CPaneWnd* pane, const std::string& name)
 {
     // Saved hidden: the pane stays hidden, and the loaded place waits for it to be shown.

@@ -59,6 +59,8 @@ public:
     HRESULT SaveStates(const std::string& key);
     HRESULT LoadStates(const std::string& key);
     bool KeepHiddenPlace(CPaneWnd* pane, const std::string& name);
+    // A pane that starts hidden keeps the docked place a loaded layout has under its name.
+    bool ReserveSavedPlace(CPaneWnd* pane);
     // A pane window whose form is first shown takes its place of the loaded layout, if any.
     // True when the pane took a place: docked or floating as saved, or kept hidden (its
     // window then stays hidden).

@@ -250,6 +250,8 @@ void CFDPaneBody::Place() {
     pane->side = side;
     pane->Show(false);
     pane->placed = 0;
+    // Hidden from the start, it still takes its saved place, to show there later.
+    if (auto* main = dynamic_cast<CMainDockFrame*>(Frame())) main->ReserveSavedPlace(pane);
     FireHidden();
     return;
   }

@@ -243,4 +243,17 @@ TEST_F(FrameLayout, HiddenPanesComeBackHiddenInTheNextProcess)
   CloseHandle(file);
   DeleteFileA(out);
   EXPECT_EQ(dump, saved + "Information visible 0\nPreview side 2\n");
+
+  // A pane the program keeps hidden from its start still finds its saved place when shown.
+  ProgramRun third;
+  EXPECT_EQ(third.dock->ClearLayout(), S_OK);
+  EXPECT_EQ(third.Call(&IDockFrame::LoadStates, key), S_OK);
+  Form& late = third.Add("Installed Fonts", 2, 90);
+  late.control->put_PaneVisible(VARIANT_FALSE);
+  late.Show();
+  ASSERT_NE(late.Pane(), nullptr);
+  EXPECT_FALSE(IsWindowVisible(late.Pane()->hwnd));
+  late.control->put_PaneVisible(VARIANT_TRUE);
+  Pump();
+  EXPECT_EQ(late.Pane()->side, 0);
 }
