@@ -159,7 +159,7 @@ STDMETHODIMP CFDPaneCtl::put_PaneVisible(VARIANT_BOOL v)
 STDMETHODIMP CFDPaneCtl::ReDock()
 {
     return dockguard::Com("FDPane: ReDock", [&]() -> HRESULT {
-        if (m_pBody) m_pBody->ReDock();
+        if (m_pBody && !m_pBody->ReDockToolbar()) m_pBody->ReDock();
         return S_OK;
     });
 }

@@ -72,6 +72,7 @@ public:
     static CFDPaneCtl* FromInterface(IUnknown* unknown);
     CFDPaneCtl* LayoutReference() const { return m_pLayoutRef; }
     CFDPaneBody* Body() const { return m_pBody.get(); }
+    CMenuImageStore* ImageStore() const { return m_pImageStore; }
 
     uint32_t m_canDockMask = 0xFFFF;
     int m_paneVisible = 1;

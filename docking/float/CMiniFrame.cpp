@@ -365,6 +365,33 @@ void CMiniFrame::AttachPane(CPaneWnd* p, int side, CPaneWnd* tabOf, CPaneWnd* be
   Layout(c.right, c.bottom);
 }
 
+void CMiniFrame::AttachToolbarPane(CPaneWnd* p, const RECT& rect) {
+  if (!p || !p->hwnd || !panes_.empty()) return;
+  holdsFormPanes = 0;
+  pane = p;
+  singlePaneCaption = 1;
+  if (!ownerWindow) ownerWindow = GetParent(p->hwnd);
+  if (!IsListed(this)) MoveToListFront();
+  SetFloatRect(rect.left, rect.top, rect.right, rect.bottom);
+  if (!hwnd) {
+    if (!Create(p->Title().c_str(), kFloatStyle & ~static_cast<DWORD>(WS_VISIBLE), rect, ownerWindow)) return;
+    windowCreated = 1;
+  }
+  panes_.push_back(p);
+  p->placed = 1;
+  p->docked = false;
+  p->miniFrame = this;
+  SetParent(p->hwnd, hwnd);
+  SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  RECT c{};
+  GetClientRect(hwnd, &c);
+  SetWindowPos(p->hwnd, nullptr, 0, 0, c.right, c.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  ShowWindow(p->hwnd, SW_SHOWNA);
+  ShowWindow(hwnd, SW_SHOWNA);
+  EnableWindow(hwnd, TRUE);
+}
+
 void CMiniFrame::RemovePane(CPaneWnd* p) {
   auto it = std::find(panes_.begin(), panes_.end(), p);
   if (it == panes_.end()) return;
@@ -419,6 +446,21 @@ void CMiniFrame::UpdateTitle(CPaneWnd* p) {
 }
 
 void CMiniFrame::Layout(int cx, int cy) {
+  if (!holdsFormPanes) {
+    // A toolbar frame: its pane fills it, and the pane's float rectangle follows the frame.
+    if (!hwnd) return;
+    if (HWND top = GetWindow(hwnd, GW_CHILD))
+      SetWindowPos(top, nullptr, 0, 0, std::max(0, cx), std::max(0, cy), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (CPaneWnd* p = GetFirstPane()) {
+      RECT w{};
+      GetWindowRect(hwnd, &w);
+      p->floatLeft = w.left;
+      p->floatTop = w.top;
+      p->floatWidth = w.right - w.left;
+      p->floatHeight = w.bottom - w.top;
+    }
+    return;
+  }
   CLayoutBlock* root = Root();
   if (!root || !layout_) return;
   layout_->m_hWndFrame = hwnd;
@@ -566,6 +608,12 @@ void CMiniFrame::OnNcLButtonDown(WPARAM hit, POINT screen) {
     return;
   }
   if (hit != HTCAPTION || frameDragging) return;
+  if (!holdsFormPanes && paneDrag) {
+    frameDragging = 1;
+    paneDrag(screen);
+    frameDragging = 0;
+    return;
+  }
   active = 1;
   SendMessageA(self, WM_NCPAINT, 1, 0);
   if (first) {

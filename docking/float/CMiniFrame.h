@@ -27,6 +27,10 @@ public:
   // Takes a pane in (the window is made for the first one, at the pane's float rectangle).
   // Later panes go in at side of the frame's layout, or become a tab of tabOf.
   void AttachPane(CPaneWnd* pane, int side = 3, CPaneWnd* tabOf = nullptr, CPaneWnd* besideOf = nullptr);
+  // A toolbar frame: holds only this toolbar pane, at rect (screen, window rectangle).
+  void AttachToolbarPane(CPaneWnd* pane, const RECT& rect);
+  // A press on a toolbar frame's caption drags its pane (it may dock again).
+  std::function<void(POINT)> paneDrag;
   // The frame's layout tree: leaves of one pane or of a tab group, split by bars.
   CLayoutBlock* Root() const;
   CDockFrameBase* LayoutFrame() const { return layout_.get(); }

@@ -1,4 +1,6 @@
 #include "docking/frame/MainDockFrame.h"
+#include "docking/toolband/CToolBand.h"
+#include "docking/toolband/CToolbarPaneWnd.h"
 
 #include "docking/com/DockFrameCtl.h"
 #include "docking/framework/Guard.h"
@@ -232,6 +234,10 @@ HRESULT CMainDockFrame::SaveStates(const std::string& key)
     request.main = this;
     request.nameOf = &PaneClaim::NameOf;
     request.floats = m_pFloatLayouts->ForSave();
+    // A floating toolbar is saved in the row it floated from, with its frame's rectangle.
+    for (int i = 0; i < CPaneBase::LiveCount(); ++i)
+        if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(CPaneBase::LiveAt(i)))
+            toolbar->UpdateRememberedPlace();
     return static_cast<HRESULT>(LayoutStore::Save(request));
 }
 
@@ -255,6 +261,8 @@ HRESULT CMainDockFrame::LoadStates(const std::string& key)
             request.attachedNames.push_back(PaneClaim::NameOf(pane));
     }
     m_pFloatLayouts->Hook(request);
+    // Saved toolbar rows come back as rows that can hold toolbar panes.
+    request.makeRow = [](int side) -> CDockSection* { return new CToolBand(side); };
     const LONG result = LayoutStore::Load(request);
     m_bLoadPending = result == ERROR_SUCCESS ? 1 : 0;
     return static_cast<HRESULT>(result);

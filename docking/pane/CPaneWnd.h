@@ -73,7 +73,7 @@ public:
   // Double click on the caption: the pane's whole tab group toggles, else the pane alone.
   void ToggleGroup();
   // Double click on the caption: a docked pane floats, a floating one returns to its side.
-  void ToggleFloat();
+  virtual void ToggleFloat();
   int prevSide = -1;
   // The leaf the pane left when it floated: a vacant placeholder it goes back into, or the
   // tab group it came from. Cleared when the block is deleted.
@@ -97,9 +97,9 @@ public:
   CDockFrameBase* dockFrame = nullptr;
 
   // Floats the pane at its float rectangle, in a frame of its own.
-  void Float();
+  virtual void Float();
   // Hides the pane through its close button.
-  void Close();
+  virtual void Close();
 
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual void LayoutContent();

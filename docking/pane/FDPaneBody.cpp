@@ -8,6 +8,8 @@
 #include "docking/framework/HostProps.h"
 #include "docking/platform_text.h"
 #include "docking/pane/CPaneWnd.h"
+#include "docking/pane/ToolbarSource.h"
+#include "docking/toolband/CToolbarPaneWnd.h"
 
 namespace {
 constexpr LONG kFrameBits = 0x00CF0000;  // caption, system menu, sizing frame, min/max boxes
@@ -212,7 +214,7 @@ void CFDPaneBody::CreatePaneWnd() {
     control_->m_fdType = 0;
   }
   created_ = true;
-  auto* pane = new CPaneWnd();
+  CPaneWnd* pane = NewPaneWindow();
   pane->owner = this;
   if (auto* main = dynamic_cast<CMainDockFrame*>(frame)) pane->dragAreaStyle = main->DragAreaStyle();
   pane->pinState = control_->m_pinState == 0 ? 0 : 1;
@@ -224,6 +226,7 @@ void CFDPaneBody::CreatePaneWnd() {
     return;
   }
   pane->dockFrame = frame;
+  if (!pane->IsFormPane()) pane->pinState = 0;  // toolbars have no pin
   if (auto* main = dynamic_cast<CMainDockFrame*>(frame); main && main->m_bBoundaryCheck) pane->workArea = main->m_rcWork;
   frame->AddPaneForm(form_);
   Place();
@@ -246,6 +249,7 @@ void CFDPaneBody::Place() {
         break;
       }
   }
+  if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) return PlaceToolbar(toolbar);
   if (!control_->m_paneVisible) {
     pane->side = side;
     pane->Show(false);
@@ -321,6 +325,7 @@ void CFDPaneBody::SetPaneVisible(bool visible) {
   control_->m_paneVisible = visible ? 1 : 0;
   CPaneWnd* pane = pane_;
   if (!pane || !pane->hostedWnd) return;
+  if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) return SetToolbarVisible(toolbar, visible);
   if (visible == PaneVisible()) return;
   // Hidden, the pane leaves its place and the layout closes up; shown, it goes back there.
   pane->SetVisible(visible);

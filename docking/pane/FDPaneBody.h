@@ -3,6 +3,7 @@
 // window the first time the form is shown, and carries the control's properties to that pane.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "docking/framework/Subclass.h"
@@ -11,6 +12,8 @@
 class CFDPaneCtl;
 class CPaneWnd;
 class CDockFrameBase;
+class CToolbarSource;
+class CToolbarPaneWnd;
 
 class CFDPaneBody : public CPaneOwner, public CSubclassOwner {
 public:
@@ -44,6 +47,12 @@ public:
   CDockFrameBase* frameOverride = nullptr;
 
   CPaneWnd* Pane() const { return pane_; }
+  // The toolbar of a toolbar form (FDType 1), once looked for; null otherwise.
+  CToolbarSource* Toolbar() const { return toolbar_.get(); }
+  // A floating toolbar pane goes back to its row (or a new one at its side); false for a form pane.
+  bool ReDockToolbar();
+  // Looks for the form's toolbar control (once found, kept).
+  bool FindToolbar();
   HWND FormWindow() const { return form_; }
 
   // CPaneOwner
@@ -61,6 +70,17 @@ public:
 
 private:
   void Place();
+  // Initial place of a toolbar pane: its saved row entry, beside its layout reference's
+  // toolbar, or its initial side.
+  void PlaceToolbar(CToolbarPaneWnd* pane);
+  // The pane's saved row entry: docked there when shown, else the row keeps it for later.
+  bool ClaimSavedRow(CToolbarPaneWnd* pane, bool shown);
+  void HookToolbarPane(CToolbarPaneWnd* pane);
+  // A toolbar pane for a toolbar form of type 1, else a form pane.
+  CPaneWnd* NewPaneWindow();
+  void SetToolbarVisible(CToolbarPaneWnd* pane, bool visible);
+  int FormScaleMode();
+  std::unique_ptr<CToolbarSource> toolbar_;
   CFDPaneCtl* control_;
   CPaneWnd* pane_ = nullptr;
   HWND form_ = nullptr;

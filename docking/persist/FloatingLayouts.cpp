@@ -31,7 +31,7 @@ std::vector<LayoutStore::FloatingFrame> CFloatingLayouts::ForSave()
   saving_.clear();
   std::vector<LayoutStore::FloatingFrame> out;
   for (CMiniFrame* mini : CMiniFrame::FloatingFrames()) {
-    if (!mini) continue;
+    if (!mini || !mini->holdsFormPanes) continue;  // toolbar frames are saved with their rows
     RECT rc{};
     if (mini->hwnd)
       GetWindowRect(mini->hwnd, &rc);

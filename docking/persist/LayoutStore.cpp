@@ -465,7 +465,7 @@ LONG ReadFrame(const LoadRequest& req, const CRegKeyHolder& key, CDockFrameBase&
       Record& r = recs[side][e];
       CDockSection* section = nullptr;
       if (r.row) {
-        section = req.makeRow ? req.makeRow() : nullptr;
+        section = req.makeRow ? req.makeRow(side) : nullptr;
         if (!section) {
           section = new CDockSection();
           section->m_bRow = 1;

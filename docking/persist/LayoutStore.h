@@ -54,7 +54,7 @@ struct LoadRequest {
   // Panes that are attached already keep their place: their names leave the loaded layout.
   std::vector<std::string> attachedNames;
   // Section for a stored toolbar row; by default a plain row section.
-  std::function<CDockSection*()> makeRow;
+  std::function<CDockSection*(int side)> makeRow;
 };
 
 LONG Load(const LoadRequest& request);

@@ -433,3 +433,22 @@ int CToolBand::HitTest(CDockFrameBase* frame, DockDragInfo& drag, int x, int y, 
     return dockgeo::kNoZone;  // alone in its row: dropping it there changes nothing
   return zone;
 }
+
+void CToolBand::InsertNear(CPaneBase* pane, int x, int y)
+{
+  if (!pane || !pane->m_pBlock)
+    return;
+  CLayoutBlock* own = pane->m_pBlock;
+  bool listed = false;
+  for (CLayoutBlock* b = m_pRoot; b && !listed; b = b->m_pSecond) listed = b == own;
+  if (!listed)
+    return;
+  if (own != m_pRoot || own->m_pSecond) {
+    RemoveBlock(own);
+    pane->m_pBlock = nullptr;
+    InsertPaneAtPoint(pane, x, y);
+  } else {
+    m_nWantedStart = Horizontal() ? x : y;
+  }
+  RestoreBlock(nullptr, pane);
+}

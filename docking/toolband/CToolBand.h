@@ -37,6 +37,9 @@ public:
   void InsertPaneNear(CPaneBase* pane, CLayoutBlock* block, int side);
   // Before the first pane that starts beyond (x, y), band coordinates.
   void InsertPaneAtPoint(CPaneBase* pane, int x, int y);
+  // A pane of this row moves along it: before the first other pane that starts beyond (x, y),
+  // band coordinates, then placed there as near as the row allows.
+  void InsertNear(CPaneBase* pane, int x, int y);
 
   void MovePane(CPaneBase* pane, const RECT& rc) override;
   void ComputeBlockRect(CDockFrameBase* frame) override;

@@ -1,5 +1,10 @@
 #include "docking/toolband/CToolbarPaneWnd.h"
 
+#include <algorithm>
+
+#include "docking/float/CMiniFrame.h"
+#include "docking/frame/DockFrameBase.h"
+#include "docking/layout/LayoutBlock.h"
 #include "docking/toolband/CToolBand.h"
 #include "docking/toolband/ToolbarPaneGeometry.h"
 
@@ -7,6 +12,21 @@ CToolbarPaneWnd::CToolbarPaneWnd()
 {
   m_bFormPane = false;
   pinState = 0;
+}
+
+CToolbarPaneWnd::~CToolbarPaneWnd()
+{
+  // The row keeps the place by name, so a layout saved later still holds it; no block may
+  // point at the pane once it is gone.
+  if (container) {
+    CLayoutBlock* block = m_pBlock;
+    const RECT w = GetScreenRect();
+    container = nullptr;
+    if (block && block->m_pPane == this) RememberInRow(block, POINT{w.left, w.top}, false, true);
+  } else if (placeBlock_) {
+    UpdateRememberedPlace();
+  }
+  placeBlock_ = nullptr;
 }
 
 CDockSection* CToolbarPaneWnd::MakeSection()
@@ -23,6 +43,22 @@ SIZE CToolbarPaneWnd::AdjustDropSize(int zone) const
 {
   const SIZE fitted = fittedSize ? fittedSize(zone) : SIZE{0, 0};
   return ToolbarPaneGeometry::DropSize(fitted, zone);
+}
+
+void CToolbarPaneWnd::SizeForSide(int s)
+{
+  const SIZE size = AdjustDropSize(s);
+  if (size.cx <= 0 || size.cy <= 0)
+    return;
+  dockedWidth = m_nDockedWidth = size.cx;
+  dockedHeight = m_nDockedHeight = size.cy;
+}
+
+SIZE CToolbarPaneWnd::ForwardToOwner(int extent, bool vertical)
+{
+  if (docked || !fitToExtent)
+    return SIZE{0, 0};
+  return fitToExtent(extent, vertical);
 }
 
 void CToolbarPaneWnd::LayoutContent()
@@ -93,6 +129,17 @@ LRESULT CToolbarPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       return HTCAPTION;
     return HTCLIENT;
   }
+  case WM_NCLBUTTONDOWN: {
+    // The grip has no buttons: a press there always drags.
+    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (docked) BeginToolbarDrag(pt);
+    return 0;
+  }
+  case WM_SHOWWINDOW:
+    // A toolbar frame holds nothing else: it shows and hides with its toolbar.
+    if (miniFrame && !miniFrame->holdsFormPanes && miniFrame->hwnd && !lParam)
+      ShowWindow(miniFrame->hwnd, wParam ? SW_SHOWNA : SW_HIDE);
+    break;
   case WM_NCPAINT:
     if (docked)
       DrawGrip();

@@ -1,5 +1,7 @@
 #include "platform/controls/Toolbar.h"
 
+#include <algorithm>
+
 #include "platform/QlError.h"
 #include "platform/ScopedWin.h"
 #include "platform/controls/ImageList.h"
@@ -69,6 +71,15 @@ void Toolbar::Fit()
     GetClientRect(hwnd_, &r);
     DWORD size = static_cast<DWORD>(SendMessageA(bar_, TB_GETBUTTONSIZE, 0, 0));
     int h = HIWORD(size) + 4;
+    if (wrappable_) {
+        // Wrapped into rows: as high as the lowest button.
+        const int count = static_cast<int>(SendMessageA(bar_, TB_BUTTONCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            RECT item{};
+            if (SendMessageA(bar_, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)))
+                h = std::max(h, static_cast<int>(item.bottom) + 4);
+        }
+    }
     MoveWindow(bar_, 0, 0, r.right, h, TRUE);
     RECT wr;
     GetWindowRect(hwnd_, &wr);
@@ -216,7 +227,11 @@ bool Toolbar::OnOwnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         if (bar_) {
             RECT r;
             GetWindowRect(bar_, &r);
+            const bool widthChanged = r.right - r.left != LOWORD(lp);
             MoveWindow(bar_, 0, 0, LOWORD(lp), r.bottom - r.top, TRUE);
+            // A wrapping toolbar lays its rows out again for the new width and takes their height.
+            if (wrappable_ && widthChanged)
+                Fit();
         }
         return false;
     case WM_COMMAND:

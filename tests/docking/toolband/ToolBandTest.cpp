@@ -185,3 +185,31 @@ TEST(ToolBand, AFramePlacesARowOfSeveralToolbarsAlongItsBandWithoutABar)
   // ...else pulled back from the end just enough.
   EXPECT_EQ(PlaceRow(350, top), (std::vector<int>{0, 150, 270}));
 }
+
+TEST(ToolBand, AToolbarMovedAlongItsOwnRowChangesPlacesWithoutLeavingIt)
+{
+  Row r;
+  // a (0-100) goes beyond b: after b, as near to 180 as the row allows.
+  r.band.InsertNear(&r.a, 180, 10);
+  EXPECT_EQ(r.band.m_pRoot->m_pPane, &r.b);
+  EXPECT_EQ(r.band.m_pRoot->m_pSecond->m_pPane, &r.a);
+  EXPECT_EQ(r.band.m_pRoot->m_pSecond->m_pSecond->m_pPane, &r.c);
+  EXPECT_EQ(r.a.m_rc.left, 180);
+  EXPECT_EQ(r.b.m_rc.right, 180) << "b gives way to the left, just enough";
+  EXPECT_EQ(r.c.m_rc.left, 280) << "c gives way to the right, just enough";
+  EXPECT_EQ(r.a.m_pBlock, r.band.m_pRoot->m_pSecond);
+  // Alone in its row it only moves along.
+  CToolBand lone(3);
+  lone.m_rc = RECT{0, 0, 500, 28};
+  FakePane d("d", 60, 26);
+  d.m_shown = true;
+  lone.InsertPaneNear(&d, nullptr, 2);
+  lone.RestoreBlock(nullptr, &d);
+  lone.InsertNear(&d, 150, 5);
+  EXPECT_EQ(d.m_rc.left, 150);
+  EXPECT_EQ(lone.m_pRoot->m_pPane, &d);
+  EXPECT_EQ(lone.m_pRoot->m_pSecond, nullptr);
+  // A pane of another row is left alone.
+  r.band.InsertNear(&d, 0, 0);
+  EXPECT_EQ(d.m_pBlock, lone.m_pRoot);
+}
