@@ -270,6 +270,8 @@ HRESULT CMainDockFrame::LoadStates(const std::string& key)
 
 bool CMainDockFrame::ClaimPlace(CPaneWnd* pane)
 {
+    // A form shows: from now on a clear is the user's, and clears.
+    m_bLoadPending = 0;
     const std::string name = PaneClaim::NameOf(pane);
     if (!pane || !pane->hwnd || pane->container || pane->miniFrame || !pane->m_bFormPane || name.empty())
         return false;
@@ -296,6 +298,7 @@ bool CMainDockFrame::ClaimPlace(CPaneWnd* pane)
 
 bool CMainDockFrame::ReserveSavedPlace(CPaneWnd* pane)
 {
+    m_bLoadPending = 0;
     const std::string name = PaneClaim::NameOf(pane);
     if (!pane || !pane->hwnd || pane->container || pane->miniFrame || !pane->m_bFormPane || name.empty())
         return false;

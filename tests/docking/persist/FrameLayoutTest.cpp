@@ -257,3 +257,28 @@ TEST_F(FrameLayout, HiddenPanesComeBackHiddenInTheNextProcess)
   Pump();
   EXPECT_EQ(late.Pane()->side, 0);
 }
+
+TEST_F(FrameLayout, AClearAfterTheFormsShowedClearsEvenWhenNoneDocked)
+{
+  {
+    ProgramRun first;
+    Form& glyphs = first.Add("Glyphs", 3, 130);
+    glyphs.Show();
+    ASSERT_EQ(glyphs.control->ReFloat(), S_OK);
+    Pump();
+    EXPECT_EQ(first.Call(&IDockFrame::SaveStates, key), S_OK);
+  }
+  ProgramRun next;
+  EXPECT_EQ(next.dock->ClearLayout(), S_OK);
+  EXPECT_EQ(next.Call(&IDockFrame::LoadStates, key), S_OK);
+  Form& glyphs = next.Add("Glyphs", 3, 130);
+  glyphs.Show();
+  ASSERT_NE(glyphs.Pane()->miniFrame, nullptr) << "floating as saved";
+  // The user's layout reset: every pane back at its initial side.
+  EXPECT_EQ(next.dock->ClearLayout(), S_OK);
+  Pump();
+  EXPECT_EQ(glyphs.Pane()->miniFrame, nullptr);
+  EXPECT_EQ(glyphs.Pane()->container, next.Frame());
+  EXPECT_EQ(glyphs.Pane()->side, 3);
+  EXPECT_TRUE(CMiniFrame::FloatingFrames().empty());
+}
