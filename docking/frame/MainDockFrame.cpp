@@ -16,6 +16,7 @@
 #include "docking/persist/FloatingLayouts.h"
 #include "docking/persist/LayoutStore.h"
 #include "docking/persist/PaneClaim.h"
+#include "docking/toolband/CToolbarPaneWnd.h"
 
 #include <algorithm>
 
@@ -205,9 +206,17 @@ void CMainDockFrame::ClearLayout()
     }
     for (const Reset& r : panes) {
         CPaneWnd* p = r.pane;
-        if (p->m_bUnpinned)
-            TakeOffStrip(p, 1);
-        p->LeavePlace();
+        if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(p)) {
+            // A floating toolbar leaves its frame through a dock, then its row.
+            if (toolbar->miniFrame)
+                toolbar->DockAt(this, toolbar->side >= 0 && toolbar->side <= 3 ? toolbar->side : 1);
+            toolbar->HideFromContainer();
+            toolbar->ReparentTo(m_hWndFrame);
+        } else {
+            if (p->m_bUnpinned)
+                TakeOffStrip(p, 1);
+            p->LeavePlace();
+        }
         p->ForgetPlace();
     }
     ClearAllSections();
