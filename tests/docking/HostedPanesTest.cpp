@@ -601,7 +601,10 @@ TEST_F(HostedPanes, ADoubleClickTogglesTheWholeTabGroup)
   ASSERT_NE(a.Pane()->miniFrame, nullptr);
   EXPECT_EQ(a.Pane()->miniFrame, b.Pane()->miniFrame) << "the group floats together";
   EXPECT_EQ(Problems(), "");
-  SendMessageA(current->hwnd, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  // Back by a double click on its tab strip.
+  ASSERT_NE(current->m_pBlock->m_pTabStrip, nullptr);
+  ASSERT_NE(current->m_pBlock->m_pTabStrip->m_hWnd, nullptr);
+  SendMessageA(current->m_pBlock->m_pTabStrip->m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
   Pump();
   EXPECT_EQ(a.Pane()->container, run->Frame());
   EXPECT_EQ(b.Pane()->container, run->Frame());
