@@ -282,3 +282,42 @@ TEST_F(FrameLayout, AClearAfterTheFormsShowedClearsEvenWhenNoneDocked)
   EXPECT_EQ(glyphs.Pane()->side, 3);
   EXPECT_TRUE(CMiniFrame::FloatingFrames().empty());
 }
+
+TEST_F(FrameLayout, APaneClosedWhileFloatingComesBackHiddenAndFloatsWhereItWas)
+{
+  RECT where{};
+  {
+    ProgramRun first;
+    first.Add("Installed Fonts", 0, 180).Show();
+    Form& glyphs = first.Add("Glyphs", 3, 130);
+    glyphs.Show();
+    ASSERT_EQ(glyphs.control->ReFloat(), S_OK);
+    Pump();
+    ASSERT_NE(glyphs.Pane()->miniFrame, nullptr);
+    SetWindowPos(glyphs.Pane()->miniFrame->hwnd, nullptr, 150, 160, 240, 210, SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    GetWindowRect(glyphs.Pane()->miniFrame->hwnd, &where);
+    glyphs.Pane()->Close();
+    Pump();
+    EXPECT_EQ(first.Call(&IDockFrame::SaveStates, key), S_OK);
+  }
+  ProgramRun next;
+  EXPECT_EQ(next.dock->ClearLayout(), S_OK);
+  EXPECT_EQ(next.Call(&IDockFrame::LoadStates, key), S_OK);
+  next.Add("Installed Fonts", 2, 90).Show();
+  Form& glyphs = next.Add("Glyphs", 3, 130);
+  glyphs.Show();
+  VARIANT_BOOL visible = -1;
+  glyphs.control->get_PaneVisible(&visible);
+  EXPECT_EQ(visible, 0) << "saved hidden";
+  EXPECT_TRUE(CMiniFrame::FloatingFrames().empty());
+  glyphs.control->put_PaneVisible(VARIANT_TRUE);
+  Pump();
+  ASSERT_NE(glyphs.Pane()->miniFrame, nullptr);
+  RECT now{};
+  GetWindowRect(glyphs.Pane()->miniFrame->hwnd, &now);
+  EXPECT_EQ(now.left, where.left);
+  EXPECT_EQ(now.top, where.top);
+  EXPECT_EQ(now.right - now.left, where.right - where.left);
+  EXPECT_EQ(now.bottom - now.top, where.bottom - where.top);
+}
