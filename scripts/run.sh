@@ -50,16 +50,8 @@ winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 # The machine's own font set (its fontconfig configuration), not the tests' fixed one, and
 # Wine's own fonts, which frame controls draw their glyphs with.
-cat >"$build/run-fonts.conf" <<CONF
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">${FONTCONFIG_FILE:-/etc/fonts/fonts.conf}</include>
-  <dir>/usr/share/wine/fonts</dir>
-</fontconfig>
-CONF
-export FONTCONFIG_FILE="$build/run-fonts.conf"
-export WINEPREFIX="$build/run-prefix"
+export FONTCONFIG_FILE="${FONTCONFIG_FILE:-$PWD/scripts/run-fonts.conf}"
+export WINEPREFIX="${WINEPREFIX:-$build/run-prefix}"
 export WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Creating the Wine prefix $WINEPREFIX (once)..." >&2
