@@ -155,6 +155,15 @@ int main(int argc, char** argv)
                         how == PageWriting::RtfStreams ? "(RTF streams of 10 fonts)" : "(line by line, drawing off)");
             std::fflush(stdout);
         }
+        // A single font right after the sheet: what the next click in the tree costs.
+        d.CurrentView(1);
+        double single = Median(runs, [&] {
+            double t0 = Seconds();
+            viewer.UpdateDisplay(faces.empty() ? std::string("Arial") : faces.front());
+            UpdateWindow(viewer.rtbFonts.Window());
+            return Seconds() - t0;
+        });
+        std::printf("one font after that sheet: %8.1f ms\n", single * 1000);
         Pump();
     }
     if (sizes.size() > 1) {
