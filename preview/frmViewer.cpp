@@ -120,6 +120,8 @@ void frmViewer::ShowRichText()
 
 void frmViewer::WriteFilledPage(const std::vector<RtbLine>& lines)
 {
+    if (EmptyBox(rtbFonts))
+        OverImage1.ZOrder(0);
     RichTextFill fill(rtbFonts);
     rtbFonts.BackColor(Display().BackColor());
     WritePage(rtbFonts, lines, Display().ForeColor(), g_pageWriting);

@@ -2,7 +2,9 @@
 # Times the installed-fonts tree fill (synthetic faces) and the proof sheet of all fonts
 # (entries cycling through the installed faces), both ways of writing the sheet, at
 # 1,000, 5,000 and 10,000 entries, under Wine on a virtual display.
+# After each sheet it times one font's preview (the next click in the tree).
 # Usage: scripts/bench-preview.sh [runs] [sizes...]   (default: 3 runs, 1000 5000 10000)
+# QL_BENCH_FACES=n, QL_BENCH_SHEETS_ONLY=1, QL_BENCH_VERBOSE=1: see tests/preview/PreviewBench.cpp.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${QL_BUILD_DIR:-build}"

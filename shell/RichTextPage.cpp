@@ -25,9 +25,21 @@ constexpr size_t kLinesPerStream = 30;
 
 }  // namespace
 
+bool EmptyBox(platform::forms::RichTextBox& rtb)
+{
+    // Under Wine, deleting a long text costs far more than writing it (3,000 proof-sheet
+    // fonts take seconds): a fresh window costs a few milliseconds.
+    constexpr int kLongText = 32 * 1024;
+    if (GetWindowTextLengthA(rtb.hWnd()) > kLongText) {
+        rtb.Recreate();
+        return true;
+    }
+    rtb.Text("");
+    return false;
+}
+
 void StreamPage(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& lines, std::uint32_t foreColor)
 {
-    rtb.Text("");
     const unsigned codePage = GetACP();
     const std::span<const RtbLine> all(lines);
     for (size_t at = 0; at < all.size(); at += kLinesPerStream) {
@@ -39,12 +51,10 @@ void StreamPage(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& l
 void WritePage(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& lines, std::uint32_t foreColor,
                PageWriting how)
 {
-    if (how == PageWriting::RtfStreams) {
+    if (how == PageWriting::RtfStreams)
         StreamPage(rtb, lines, foreColor);
-    } else {
-        rtb.Text("");
+    else
         AppendPageLines(rtb, lines);
-    }
 }
 
 RichTextFill::RichTextFill(platform::forms::RichTextBox& rtb) : rtb_(rtb)

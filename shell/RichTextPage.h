@@ -15,11 +15,16 @@ enum class PageWriting { LineByLine, RtfStreams };
 // Appends the lines at the end of the box with modMain::AddLineToRTB.
 void AppendPageLines(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& lines);
 
-// Replaces the box's text with the lines, streamed in as short RTF documents one after
-// the other. foreColor stands in for colour 0.
+// Appends the lines, streamed in as short RTF documents one after the other. foreColor
+// stands in for colour 0.
 void StreamPage(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& lines, std::uint32_t foreColor);
 
-// Empties the box and writes the page the way given.
+// Empties the box before a page; a box holding a long text is replaced by a fresh one,
+// since emptying it takes far longer than the page (true when it was replaced, so the
+// caller can put its controls above the box again). Call it outside a RichTextFill.
+bool EmptyBox(platform::forms::RichTextBox& rtb);
+
+// Writes the page the way given into the emptied box.
 void WritePage(platform::forms::RichTextBox& rtb, const std::vector<RtbLine>& lines, std::uint32_t foreColor,
                PageWriting how);
 

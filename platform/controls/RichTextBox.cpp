@@ -214,6 +214,14 @@ void RichTextBox::SelRTF(const std::string& rtf)
     SendMessageA(hWnd(), EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&es));
 }
 
+void RichTextBox::Recreate()
+{
+    if (!hwnd_ || updating_)
+        return;
+    Destroy();
+    Create();
+}
+
 void RichTextBox::BeginUpdate()
 {
     HWND h = hWnd();

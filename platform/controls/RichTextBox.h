@@ -43,6 +43,9 @@ public:
     void TextRTF(const std::string& rtf);
     // Replaces the selection with RTF (at the caret: inserts there).
     void SelRTF(const std::string& rtf);
+    // Replaces the window with a fresh empty one with the design values (emptying a very
+    // long text costs far more under Wine). Not while an update is running.
+    void Recreate();
     // Bulk fills: drawing and undo stay off until the matching EndUpdate.
     void BeginUpdate();
     void EndUpdate();

@@ -2,7 +2,7 @@
 // (run by scripts/bench-preview.sh; not a test). Usage:
 //   preview_bench.exe [runs] [size...]
 // QL_BENCH_FACES=n cycles the sheet through n faces only; QL_BENCH_SHEETS_ONLY=1 times the
-// sheets written as RTF streams alone.
+// sheets written as RTF streams alone; QL_BENCH_VERBOSE=1 prints every run.
 #include <windows.h>
 
 #include <algorithm>
@@ -44,8 +44,11 @@ template <class F>
 double Median(int runs, F once)
 {
     std::vector<double> t;
-    for (int i = 0; i < runs; ++i)
+    for (int i = 0; i < runs; ++i) {
         t.push_back(once());
+        if (std::getenv("QL_BENCH_VERBOSE"))
+            std::printf("  run %d: %.1f ms\n", i + 1, t.back() * 1000);
+    }
     std::sort(t.begin(), t.end());
     return t[t.size() / 2];
 }
@@ -155,6 +158,15 @@ int main(int argc, char** argv)
                         how == PageWriting::RtfStreams ? "(RTF streams of 10 fonts)" : "(line by line, drawing off)");
             std::fflush(stdout);
         }
+        // A single font right after the sheet: what the next click in the tree costs.
+        d.CurrentView(1);
+        double single = Median(runs, [&] {
+            double t0 = Seconds();
+            viewer.UpdateDisplay(faces.empty() ? std::string("Arial") : faces.front());
+            UpdateWindow(viewer.rtbFonts.Window());
+            return Seconds() - t0;
+        });
+        std::printf("one font after that sheet: %8.1f ms\n", single * 1000);
         Pump();
     }
     if (sizes.size() > 1) {

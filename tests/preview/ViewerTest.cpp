@@ -102,11 +102,24 @@ TEST_P(ViewerTest, ASheetPastTheDefaultTextLimitIsWhole)
         faces.push_back("Liberation Sans #" + std::to_string(i));
     SetFonts(faces);
     frmViewer& v = *Forms::frmViewer;
+    v.Show();
     v.ShowProofSheet();
     std::vector<std::string> lines = Lines(v.rtbFonts);
     ASSERT_EQ(lines.size(), 600u * 3);
     EXPECT_GT(v.rtbFonts.Text().size(), 32767u);
     EXPECT_EQ(lines[599 * 3], "Font Name: Liberation Sans #599");
+
+    // The next page goes into a fresh box (emptying a long text is slow), still below the
+    // queue indicator.
+    Display().CurrentView(static_cast<int>(PreviewView::SingleFont));
+    v.UpdateDisplay("DejaVu Sans");
+    EXPECT_EQ(Lines(v.rtbFonts).size(), 7u);
+    EXPECT_EQ(Lines(v.rtbFonts).front(), "Font Name: DejaVu Sans");
+    bool indicatorAbove = false;
+    for (HWND w = GetWindow(v.OverImage1.Window(), GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        indicatorAbove |= w == v.rtbFonts.Window();
+    EXPECT_TRUE(indicatorAbove);
+    EXPECT_TRUE(IsWindowVisible(v.rtbFonts.Window()));
 }
 
 TEST_F(PreviewTest, AnEmptyFaceShowsTheDisplayFontAndHandsItBack)
