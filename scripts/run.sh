@@ -10,6 +10,7 @@ bash scripts/setup.sh
 bash scripts/build.sh --target QuilleryPro XMoorline
 build="${QL_BUILD_DIR:-build}"
 export WINEPREFIX="${WINEPREFIX:-$PWD/$build/run-prefix}"
+export FONTCONFIG_FILE="${FONTCONFIG_FILE:-$PWD/scripts/run-fonts.conf}"
 export WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
 wine regsvr32 /s "$build/bin/XMoorline.dll" || true

@@ -4,6 +4,7 @@
 
 #include "docking/autohide/CPinPopupFrame.h"
 #include "docking/layout/PaneBase.h"
+#include "docking/tabs/TabStripPaint.h"
 
 CAutoHideBar::CAutoHideBar(int side, CAutoHideHost* host) : CToolBand(side), m_pHost(host)
 {
@@ -234,6 +235,7 @@ void CAutoHideBar::Paint(HDC dc)
   HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
   for (const Tab& t : m_tabs) {
     const int s = t.start, e = t.end;
+    IUnknown* image = m_pHost ? m_pHost->PaneImage(t.pane) : nullptr;
     switch (m_nSide) {
     case 1: {
       POINT pts[] = {{s, 0}, {s, h - 3}, {e, h - 3}, {e, 0}};
@@ -242,6 +244,7 @@ void CAutoHideBar::Paint(HDC dc)
       Polyline(dc, pts, 4);
       RECT text{s + 4, 0, e, h - 3};
       DrawTextA(dc, t.caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER);
+      TabStripPaint::RenderPicture(dc, image, e - 18, 2);
       break;
     }
     case 3: {
@@ -251,6 +254,7 @@ void CAutoHideBar::Paint(HDC dc)
       Polyline(dc, pts, 4);
       RECT text{s + 4, 3, e, h};
       DrawTextA(dc, t.caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER);
+      TabStripPaint::RenderPicture(dc, image, e - 18, 2);
       break;
     }
     case 0: {
@@ -259,6 +263,7 @@ void CAutoHideBar::Paint(HDC dc)
       FillRect(dc, &fill, face);
       Polyline(dc, pts, 4);
       ExtTextOutA(dc, w - 3, s + 3, 0, nullptr, t.caption.c_str(), static_cast<UINT>(t.caption.size()), nullptr);
+      TabStripPaint::RenderPicture(dc, image, 2, e - 18);
       break;
     }
     default: {
@@ -267,6 +272,7 @@ void CAutoHideBar::Paint(HDC dc)
       FillRect(dc, &fill, face);
       Polyline(dc, pts, 4);
       ExtTextOutA(dc, w, s + 3, 0, nullptr, t.caption.c_str(), static_cast<UINT>(t.caption.size()), nullptr);
+      TabStripPaint::RenderPicture(dc, image, 2, e - 18);
       break;
     }
     }

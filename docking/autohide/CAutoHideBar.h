@@ -27,7 +27,9 @@ public:
   // The strip of another side (for the room its neighbours take), or null.
   virtual class CAutoHideBar* StripOf(int side) = 0;
   virtual HFONT CaptionFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
-  virtual bool PaneHasImage(CPaneBase*) { return false; }
+  virtual bool PaneHasImage(CPaneBase* pane) { return PaneImage(pane) != nullptr; }
+  // The picture a pane's tab shows (its owner's image), or null; the host keeps the reference.
+  virtual IUnknown* PaneImage(CPaneBase*) { return nullptr; }
 };
 
 class CAutoHideBar : public CToolBand {

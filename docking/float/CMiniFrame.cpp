@@ -127,6 +127,25 @@ void CMiniFrame::ReleaseIfUnlisted(CMiniFrame* frame) {
   DeferredDelete::Request(frame, [frame] { delete frame; });
 }
 
+int CMiniFrame::TestPaneOfWindow(HWND window) {
+  CMiniFrame* frame = FromHandle(window);
+  CPaneWnd* first = frame ? frame->GetFirstPane() : nullptr;
+  return first && first->IsMDIChildForm() ? 1 : 0;
+}
+
+void CMiniFrame::DestroyAll() {
+  const std::vector<CMiniFrame*> frames = g_floating;
+  for (CMiniFrame* f : frames) {
+    f->RemoveFromFrameList();
+    if (f->hwnd) {
+      f->deleteOnDestroy = 1;
+      DestroyWindow(f->hwnd);  // WM_NCDESTROY deletes the object
+    } else {
+      ReleaseIfUnlisted(f);
+    }
+  }
+}
+
 void CMiniFrame::GetFloatRect(RECT& out) const { out = hasFloatRect ? floatRect : FloatGeometry::DefaultFloatRect(); }
 
 void CMiniFrame::SetFloatRect(int left, int top, int right, int bottom) {
@@ -471,6 +490,60 @@ void CMiniFrame::ToggleAll() {
   }
 }
 
+CLayoutBlock* CMiniFrame::TakeTree(std::vector<CPaneWnd*>& panes) {
+  CLayoutBlock* root = section_ ? section_->m_pRoot : nullptr;
+  if (!root) return nullptr;
+  section_->m_pRoot = nullptr;
+  panes = panes_;
+  panes_.clear();
+  pane = nullptr;
+  for (CPaneWnd* p : panes) {
+    if (p->miniFrame == this) p->miniFrame = nullptr;
+    if (p->m_pFrame == layout_.get()) p->m_pFrame = nullptr;
+    p->sharesMiniFrame = false;
+  }
+  RemoveFromFrameList();
+  if (hwnd) {
+    // The pane windows and bars are re-parented by the caller before the window goes.
+    ShowWindow(hwnd, SW_HIDE);
+  }
+  return root;
+}
+
+void CMiniFrame::InsertBlockAtSide(CLayoutBlock* block, int side, const std::vector<CPaneWnd*>& moved) {
+  CLayoutBlock* root = section_ ? section_->m_pRoot : nullptr;
+  if (!block || !root || !hwnd || side < 0 || side > 3) return;
+  DeferredDelete::Scope scope(this);
+  layout_->m_hWndFrame = hwnd;
+  for (CPaneWnd* p : moved) {
+    SetParent(p->hwnd, hwnd);
+    p->miniFrame = this;
+    p->container = nullptr;
+    p->docked = false;
+    p->m_pFrame = layout_.get();
+    p->m_nSide = 0;
+    p->m_nSectionIndex = 0;
+    if (std::find(panes_.begin(), panes_.end(), p) == panes_.end()) panes_.push_back(p);
+  }
+  RECT c{};
+  GetClientRect(hwnd, &c);
+  const SIZE half{std::max(20L, c.right / 2), std::max(20L, c.bottom / 2)};
+  root->Split(block, side, side == 0 || side == 1, half);
+  block->m_bVacant = false;
+  if (!root->m_pSplitter) {
+    root->m_pSplitter = new CSplitterBar((side == 1 || side == 3) ? 1 : 0, layout_.get());
+    root->m_pSplitter->m_pBlock = root;
+    root->m_pSplitter->Create(hwnd);
+  }
+  block->AttachTree(layout_.get(), 0);
+  for (CPaneWnd* q : panes_) {
+    q->sharesMiniFrame = true;
+    Refresh(q->hwnd);
+  }
+  ClearTitle();
+  Layout(c.right, c.bottom);
+}
+
 int CMiniFrame::StartResize(int hit, POINT screen) {
   if (holdsFormPanes || !hwnd) return 1;
   DeferredDelete::Scope scope(this);
@@ -496,6 +569,23 @@ void CMiniFrame::DrawCaption() {
   if (!pinShown) SetRectEmpty(&pinRect);
 }
 
+bool CMiniFrame::RunCaptionButton(int& up, const RECT& screenButton) {
+  const HWND self = hwnd;
+  up = 0;
+  SendMessageA(self, WM_NCPAINT, 1, 0);
+  bool released = false;
+  PaneDragLoop::Client c;
+  c.buttonState = [this, self, &up](bool over) {
+    up = over ? 0 : 1;
+    SendMessageA(self, WM_NCPAINT, 1, 0);
+  };
+  c.buttonReleased = [&released](bool on) { released = on; };
+  PaneDragLoop(self, PaneDragLoop::Mode::ButtonPress, c).Run(screenButton);
+  up = 1;
+  if (IsWindow(self)) SendMessageA(self, WM_NCPAINT, 1, 0);
+  return released;
+}
+
 void CMiniFrame::OnNcLButtonDown(WPARAM hit, POINT screen) {
   RECT w{};
   GetWindowRect(hwnd, &w);
@@ -503,22 +593,18 @@ void CMiniFrame::OnNcLButtonDown(WPARAM hit, POINT screen) {
   OffsetRect(&close, w.left, w.top);
   const HWND self = hwnd;
   if (PtInRect(&close, screen)) {
-    closeUp = 0;
-    SendMessageA(self, WM_NCPAINT, 1, 0);
-    bool released = false;
-    PaneDragLoop::Client c;
-    c.buttonState = [this, self](bool over) {
-      closeUp = over ? 0 : 1;
-      SendMessageA(self, WM_NCPAINT, 1, 0);
-    };
-    c.buttonReleased = [&released](bool on) { released = on; };
-    PaneDragLoop(self, PaneDragLoop::Mode::ButtonPress, c).Run(close);
-    closeUp = 1;
-    if (IsWindow(self)) SendMessageA(self, WM_NCPAINT, 1, 0);
-    if (released) {
+    if (RunCaptionButton(closeUp, close)) {
       const std::vector<CPaneWnd*> snapshot = panes_;
       for (CPaneWnd* p : snapshot) p->Close();
     }
+    return;
+  }
+  RECT pin = pinRect;
+  OffsetRect(&pin, w.left, w.top);
+  CPaneWnd* first = holdsFormPanes ? GetFirstPane() : nullptr;
+  if (first && !IsRectEmpty(&pinRect) && PtInRect(&pin, screen)) {
+    // The pin of the single pane the caption stands for: it unpins that pane.
+    if (RunCaptionButton(pinUp, pin) && IsListed(this) && GetFirstPane() == first) first->TogglePin();
     return;
   }
   if (hit != HTCAPTION || frameDragging) return;
@@ -530,6 +616,15 @@ void CMiniFrame::OnNcLButtonDown(WPARAM hit, POINT screen) {
   }
   active = 1;
   SendMessageA(self, WM_NCPAINT, 1, 0);
+  if (first) {
+    // The drag belongs to the first pane: a frame of one pane is that pane and may dock
+    // anywhere; a frame of several docks its whole layout at an edge. Or the frame just moves.
+    frameDragging = 1;
+    first->BeginFrameDrag(screen);
+    frameDragging = 0;
+    closeUp = 1;
+    return;
+  }
   frameDragging = 1;
   // The whole frame moves: the ghost is the frame's own rectangle under the cursor.
   const int gx = screen.x - w.left, gy = screen.y - w.top;

@@ -55,13 +55,22 @@ public:
   void Layout(int cx, int cy);
   // Double click on the caption: every pane toggles between floating and docked.
   void ToggleAll();
+  // The whole layout leaves the frame for another: the frame gives up its tree and its panes
+  // (their frame links cleared), leaves the list and closes. Null when it holds nothing.
+  CLayoutBlock* TakeTree(std::vector<CPaneWnd*>& panes);
+  // A whole layout taken from another frame goes in at side (0-3) of this frame's layout.
+  void InsertBlockAtSide(CLayoutBlock* block, int side, const std::vector<CPaneWnd*>& panes);
 
   void MoveToListFront();
   void RemoveFromFrameList();
   static void ReleaseIfUnlisted(CMiniFrame* frame);
+  // Every floating frame goes, listed or waiting for its deferred deletion.
+  static void DestroyAll();
   static const std::vector<CMiniFrame*>& FloatingFrames();
   static bool IsListed(const CMiniFrame* frame);
   static CMiniFrame* FromHandle(HWND hwnd);
+  // 1 when the frame of that window shows a first pane whose form holds a tabbed dialog.
+  static int TestPaneOfWindow(HWND window);
   static int LiveCount();
 
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -95,6 +104,8 @@ public:
 
 private:
   void OnNcLButtonDown(WPARAM hit, POINT screen);
+  // Press on a caption button, tracked until release; true when released on it.
+  bool RunCaptionButton(int& up, const RECT& screenButton);
   void InsertIntoTree(CPaneWnd* pane, int side, CPaneWnd* tabOf, CPaneWnd* besideOf);
   void RemoveFromTree(CPaneWnd* pane);
   bool InTree(const CLayoutBlock* block) const;

@@ -7,6 +7,7 @@
 #include "docking/layout/PaneBase.h"
 #include "docking/layout/SplitterBar.h"
 #include "docking/layout/TabStrip.h"
+#include "docking/pane/TreeViewReturn.h"
 
 #include <algorithm>
 
@@ -209,8 +210,16 @@ int CDockFrameBase::SideEdge(int side, int which) const
 void CDockFrameBase::UpdateClientRect(HDWP* batch)
 {
     m_rcClient = MakeRect(SideEdge(0, 2), SideEdge(1, 3), SideEdge(2, 0), SideEdge(3, 1));
-    if (m_hWndClient)
-        DeferMoveRect(m_hWndClient, m_rcClient, batch);
+    if (!m_hWndClient)
+        return;
+    RECT before = {};
+    GetWindowRect(m_hWndClient, &before);
+    DeferMoveRect(m_hWndClient, m_rcClient, batch);
+    RECT after = {};
+    GetWindowRect(m_hWndClient, &after);
+    // The client's children (MDI children) keep stale captions unless their frames repaint too.
+    if (!batch && !EqualRect(&before, &after))
+        RedrawWindow(m_hWndClient, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 int CDockFrameBase::SectionSizeUpTo(int side, const CDockSection* section) const
@@ -772,8 +781,9 @@ void CDockFrameBase::RenumberPanes(CLayoutBlock* block, int index)
     RenumberPanes(block->m_pSecond, index);
     block->SetSlotsSectionIndex(index, this);
     if (CPaneBase* p = block->m_pPane) {
-        if (p->m_pFrame == this) p->m_nSectionIndex = index;
-        if (p->m_pFloatFrame == this) p->m_nFloatSectionIndex = index;
+        // A vacant leaf keeps naming a pane that may live elsewhere now.
+        if (p->m_pFrame == this && (p->m_pBlock == block || !p->m_pBlock)) p->m_nSectionIndex = index;
+        if (p->m_pFloatFrame == this && (p->m_pFloatBlock == block || !p->m_pFloatBlock)) p->m_nFloatSectionIndex = index;
     }
     if (block->m_pTabStrip)
         for (CPaneBase* p : block->m_pTabStrip->GetPanes()) {
@@ -856,6 +866,42 @@ int CDockFrameBase::RememberPane(CPaneBase* pane)
     return 0;
 }
 
+namespace {
+void ScrubPane(CLayoutBlock* block, const CPaneBase* pane)
+{
+    if (!block)
+        return;
+    ScrubPane(block->m_pFirst, pane);
+    ScrubPane(block->m_pSecond, pane);
+    if (block->m_pTabStrip && block->m_pTabStrip->HasPane(pane))
+        block->RemoveTab(const_cast<CPaneBase*>(pane));
+    if (block->m_pSlots) {
+        auto& slots = *block->m_pSlots;
+        slots.erase(std::remove_if(slots.begin(), slots.end(),
+                                   [pane](const TabSlot& s) { return s.pane == pane && !s.hasTitle; }),
+                    slots.end());
+        for (TabSlot& s : slots)
+            if (s.pane == pane)
+                s.pane = nullptr;
+    }
+    if (block->m_pPane == pane) {
+        block->m_pPane = nullptr;
+        if (block->IsLeaf())
+            block->m_bVacant = true;
+    }
+}
+}  // namespace
+
+void CDockFrameBase::ForgetPane(CPaneBase* pane)
+{
+    if (!pane)
+        return;
+    RememberPane(pane);
+    for (int side = 0; side < 4; ++side)
+        for (int i = 0; i < SectionCount(side); ++i)
+            ScrubPane(SectionAt(side, i)->m_pRoot, pane);
+}
+
 void CDockFrameBase::ClearVacancyUp(CLayoutBlock* block)
 {
     if (!block || block->m_bVacant)
@@ -875,8 +921,10 @@ void CDockFrameBase::ClearAllSections()
 
 void CDockFrameBase::AddPaneForm(HWND form)
 {
-    if (form && std::find(m_paneForms.begin(), m_paneForms.end(), form) == m_paneForms.end())
+    if (form && std::find(m_paneForms.begin(), m_paneForms.end(), form) == m_paneForms.end()) {
+        TreeViewReturn::HookTreeViews(form);
         m_paneForms.push_back(form);
+    }
 }
 
 void CDockFrameBase::RemovePaneForm(HWND form)

@@ -92,6 +92,8 @@ public:
     void RenumberPanes(CLayoutBlock* block, int index);
     void ReplaceNeighbour(int side, CDockSection* oldSection, CDockSection* newSection);
     int RememberPane(CPaneBase* pane);
+    // The pane is going: its place keeps its name, and no block, slot or tab names it any more.
+    void ForgetPane(CPaneBase* pane);
     void ClearVacancyUp(CLayoutBlock* block);
     void ClearAllSections();
     void AddPaneForm(HWND form);

@@ -165,8 +165,8 @@ int CDockFrameBase::FindDropTarget(DockDragInfo& drag, CPaneBase* pane, int x, i
     if (PtInRect(&client, pt)) {
         const int z = DockZoneFromPoint(client, x, y);
         if (z != kNoZone && (z & 1)) {
+            drag.zone = z / 2;  // the pane fits its ghost to this side
             if (pane) pane->AdjustDropSize(drag, size, client, false);
-            drag.zone = z / 2;
             drag.targetIndex = -1;
             drag.secondarySide = z / 2;
             SetDropRect(drag, client, size);

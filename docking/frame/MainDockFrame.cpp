@@ -4,14 +4,19 @@
 
 #include "docking/com/DockFrameCtl.h"
 #include "docking/framework/Guard.h"
+#include "docking/float/CMiniFrame.h"
 #include "docking/layout/PaneBase.h"
 #include "docking/layout/Geometry.h"
+#include "docking/layout/DockSection.h"
+#include "docking/layout/LayoutBlock.h"
 #include "docking/menu/MenuImageStore.h"
 #include "docking/pane/CPaneWnd.h"
 #include "docking/pane/PaneOwner.h"
+#include "docking/pane/TreeViewReturn.h"
 #include "docking/persist/FloatingLayouts.h"
 #include "docking/persist/LayoutStore.h"
 #include "docking/persist/PaneClaim.h"
+#include "docking/toolband/CToolbarPaneWnd.h"
 
 #include <algorithm>
 
@@ -77,6 +82,7 @@ CMainDockFrame::CMainDockFrame(CDockFrameCtl* owner)
     }
     ComputeWorkArea();
     g_frame = this;
+    TreeViewReturn::SetQueryAllowed([] { return !g_frame || g_frame->m_bTreeReturnQuery != 0; });
 }
 
 CMainDockFrame::~CMainDockFrame()
@@ -178,17 +184,53 @@ void CMainDockFrame::SetClientWindow(HWND window)
 
 void CMainDockFrame::ClearLayout()
 {
-    // The host clears right after loading, before any form shows: the places just loaded must
-    // survive that, or no layout would ever outlive a restart.
+    // A host may clear right after loading, before any form shows: the places just loaded
+    // survive that, so the layout outlives a restart whichever order the host calls in.
     if (m_bLoadPending)
         return;
     CloseTrackedPopup();
+    // Every pane of this frame leaves its place: unpinned ones their strips, floating ones
+    // their frames, docked ones their sections. They keep whether they were shown.
+    struct Reset {
+        CPaneWnd* pane;
+        HWND window;
+        bool shown;
+    };
+    std::vector<Reset> panes;
+    for (int i = 0; i < CPaneBase::LiveCount(); ++i) {
+        auto* p = dynamic_cast<CPaneWnd*>(CPaneBase::LiveAt(i));
+        if (!p || !p->hwnd || !p->owner || p->dockFrame != this)
+            continue;
+        const bool shown = p->m_bUnpinned || (p->IsVisible() && (p->container || p->miniFrame));
+        panes.push_back(Reset{p, p->hwnd, shown});
+    }
+    for (const Reset& r : panes) {
+        CPaneWnd* p = r.pane;
+        if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(p)) {
+            // A floating toolbar leaves its frame through a dock, then its row.
+            if (toolbar->miniFrame)
+                toolbar->DockAt(this, toolbar->side >= 0 && toolbar->side <= 3 ? toolbar->side : 1);
+            toolbar->HideFromContainer();
+            toolbar->ReparentTo(m_hWndFrame);
+        } else {
+            if (p->m_bUnpinned)
+                TakeOffStrip(p, 1);
+            p->LeavePlace();
+        }
+        p->ForgetPlace();
+    }
     ClearAllSections();
     for (CAutoHideBar*& strip : m_pStrips)
         strip = nullptr;
     m_pFloatLayouts->Clear();
+    CMiniFrame::DestroyAll();
     UpdateClientRect(nullptr);
     m_bLayoutLoaded = 0;
+    m_bLoadPending = 0;
+    // Then each goes back to its initial place, in the order the panes were made.
+    for (const Reset& r : panes)
+        if (CPaneWnd::FromHandle(r.window) == r.pane && r.pane->owner)
+            r.pane->owner->PlaceInitially(r.shown);
 }
 
 HRESULT CMainDockFrame::SaveStates(const std::string& key)
@@ -237,6 +279,8 @@ HRESULT CMainDockFrame::LoadStates(const std::string& key)
 
 bool CMainDockFrame::ClaimPlace(CPaneWnd* pane)
 {
+    // A form shows: from now on a clear is the user's, and clears.
+    m_bLoadPending = 0;
     const std::string name = PaneClaim::NameOf(pane);
     if (!pane || !pane->hwnd || pane->container || pane->miniFrame || !pane->m_bFormPane || name.empty())
         return false;
@@ -244,15 +288,57 @@ bool CMainDockFrame::ClaimPlace(CPaneWnd* pane)
     // name is remembered by.
     if (m_pFloatLayouts->Claim(pane, name) || PaneClaim::Claim(*this, pane))
         return true;
+    LayoutStore::SavedPlace place;
+    if (!LayoutStore::FindBlockByTitle(*this, name, place) || (pane->owner && !pane->owner->CanDock(place.side)))
+        return false;
+    const CDockSection* section = SectionAt(place.side, place.index);
+    const bool savedShown = (place.misc & 1) || (place.misc & 4);
+    if (!(place.misc & 8) && !savedShown && section && !section->m_bRow)
+        return KeepHiddenPlace(pane, name);
     // Saved unpinned: back on its side's strip. The loaded slot gives way to the one unpinning
     // remembers, so the name is kept once.
-    LayoutStore::SavedPlace place;
-    if (pane->pinState == 0 || !LayoutStore::FindBlockByTitle(*this, name, place) || !(place.misc & 8) ||
-        (pane->owner && !pane->owner->CanDock(place.side)))
+    if (pane->pinState == 0 || !(place.misc & 8))
         return false;
     RemovePaneFromSection(place.block, nullptr, name.c_str(), place.side, place.index);
     pane->DockTo(this, place.side);
     ChangePinState(pane, 2);
+    return true;
+}
+
+bool CMainDockFrame::ReserveSavedPlace(CPaneWnd* pane)
+{
+    m_bLoadPending = 0;
+    const std::string name = PaneClaim::NameOf(pane);
+    if (!pane || !pane->hwnd || pane->container || pane->miniFrame || !pane->m_bFormPane || name.empty())
+        return false;
+    LayoutStore::SavedPlace place;
+    if (!LayoutStore::FindBlockByTitle(*this, name, place) || (place.misc & 8) ||
+        (pane->owner && !pane->owner->CanDock(place.side)))
+        return false;
+    const CDockSection* section = SectionAt(place.side, place.index);
+    return section && !section->m_bRow && KeepHiddenPlace(pane, name);
+}
+
+bool CMainDockFrame::KeepHiddenPlace(CPaneWnd* pane, const std::string& name)
+{
+    // Saved hidden: the pane stays hidden, and the loaded place waits for it to be shown.
+    LayoutStore::SavedPlace place;
+    if (!LayoutStore::ClaimSavedPlace(*this, pane, name, &place) || !place.block)
+        return false;
+    CLayoutBlock* block = place.block;
+    if (!block->m_pPane) {
+        block->m_pPane = pane;
+        block->m_bVacant = true;
+    }
+    pane->m_pBlock = nullptr;
+    pane->m_bUnpinned = false;
+    pane->side = place.side;
+    pane->m_nSide = place.side;
+    pane->prevSide = place.side;
+    pane->prevIndex = place.index;
+    pane->prevBlock = block;
+    pane->Show(false);
+    pane->placed = 0;
     return true;
 }
 
@@ -267,6 +353,8 @@ void CMainDockFrame::NudgeHost()
     SetWindowPos(m_hWndHost, nullptr, 0, 0, rc.right - rc.left + 1, rc.bottom - rc.top, flags);
     SetWindowPos(m_hWndHost, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, flags);
 }
+
+int CMainDockFrame::DragAreaStyle() const { return m_pOwner ? m_pOwner->DragAreaStyleValue() : 0; }
 
 HMENU CMainDockFrame::GetHostMenu() const { return m_hWndHost ? GetMenu(m_hWndHost) : nullptr; }
 
@@ -357,7 +445,8 @@ LRESULT CALLBACK CMainDockFrame::KeyboardHook(int code, WPARAM wParam, LPARAM lP
             CMainDockFrame* f = g_frame;
             HWND mini = f->FocusedMiniFrame();
             if (lParam & (1 << 29)) {
-                if (mini && mini != f->m_hWndHost)
+                // Alt belongs to the host's menu, unless the floating pane handles it itself.
+                if (mini && mini != f->m_hWndHost && !CMiniFrame::TestPaneOfWindow(mini))
                     SetActiveWindow(f->m_hWndHost);
                 return 0;
             }
@@ -399,8 +488,11 @@ LRESULT CMainDockFrame::HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return 0;
         break;
     case WM_MOUSEACTIVATE:
+        // A click on the host outside the panes takes the active caption away from them.
         if (m_bSuppressActivate)
             m_bSuppressActivate = 0;
+        else
+            CPaneWnd::ActivateAll(nullptr, false);
         break;
     case WM_SIZING:
         m_bSizing = 1;

@@ -58,13 +58,20 @@ public:
     void ClearLayout();
     HRESULT SaveStates(const std::string& key);
     HRESULT LoadStates(const std::string& key);
+    bool KeepHiddenPlace(CPaneWnd* pane, const std::string& name);
+    // A pane that starts hidden keeps the docked place a loaded layout has under its name.
+    bool ReserveSavedPlace(CPaneWnd* pane);
     // A pane window whose form is first shown takes its place of the loaded layout, if any.
+    // True when the pane took a place: docked or floating as saved, or kept hidden (its
+    // window then stays hidden).
     bool ClaimPlace(CPaneWnd* pane);
     void OnPaneDocked(CPaneBase*) override { m_bLoadPending = 0; }
     void NudgeHost();
     HMENU GetHostMenu() const;
     HWND FocusedMiniFrame() const;
     void ComputeWorkArea();
+    // The DockFrame control's DragAreaStyle, which every new pane window copies.
+    int DragAreaStyle() const;
     void ReadHostForm(int insets[4]);
     void SetTrackedPopup(CTrackedPopup* popup);
     void CloseTrackedPopup();
@@ -78,6 +85,15 @@ public:
     void PinAllOfSide(int side);
     // Pins or unpins a pane window of this frame; false when the pane's own state change is all.
     bool ChangePinState(CPaneWnd* pane, int state);
+    // An unpinned pane shown by the program: its popup opens and stays until a click elsewhere.
+    void ShowAutoHidden(CPaneWnd* pane);
+    // An unpinned pane hidden by the program: its tab goes, it is pinned and stays hidden.
+    void RepinHidden(CPaneWnd* pane);
+    // A section new at an edge must not reach over a perpendicular side's strip: when one of
+    // its neighbours lies outside that strip (or it has none), the strip's panes are pinned.
+    void RecheckAutoHide(int side, int index);
+    // Removes an unpinned pane's tab and gives it the pin state, hidden and unplaced.
+    void TakeOffStrip(CPaneWnd* pane, int state);
     CAutoHideBar* m_pStrips[4] = {nullptr, nullptr, nullptr, nullptr};
 
     // CAutoHideHost
@@ -87,6 +103,9 @@ public:
     void ClearPopupTouched() override { m_tracking.touched = false; }
     void PopupMouseMove(HWND under, POINT screen) override;
     CAutoHideBar* StripOf(int side) override { return side >= 0 && side < 4 ? m_pStrips[side] : nullptr; }
+    // Strip tabs speak the panes' caption font and show their owners' pictures.
+    HFONT CaptionFont() override;
+    IUnknown* PaneImage(CPaneBase* pane) override;
 
     LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -114,6 +133,8 @@ public:
     int m_bLoadPending = 0;
     std::unique_ptr<CFloatingLayouts> m_pFloatLayouts;
     int m_bHostNudged = 0;
+    // Guards the auto-hide re-check after edge drops; set once and never cleared.
+    int m_bRecheckAutoHide = 1;
     bool m_bDestroying = false;
 
 private:

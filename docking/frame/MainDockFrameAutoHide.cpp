@@ -6,6 +6,7 @@
 #include "docking/layout/LayoutBlock.h"
 #include "docking/layout/SplitterBar.h"
 #include "docking/pane/CPaneWnd.h"
+#include "docking/pane/CaptionFonts.h"
 #include "docking/pane/PaneOwner.h"
 #include "docking/framework/PointerArray.h"
 
@@ -36,6 +37,14 @@ void CMainDockFrame::PopupMouseMove(HWND under, POINT screen)
     info.hwnd = under;
     info.wHitTestCode = HTCLIENT;
     TrackMouse(WM_MOUSEMOVE, &info);
+}
+
+HFONT CMainDockFrame::CaptionFont() { return CaptionFonts::Normal(); }
+
+IUnknown* CMainDockFrame::PaneImage(CPaneBase* pane)
+{
+    auto* wnd = dynamic_cast<CPaneWnd*>(pane);
+    return wnd && wnd->owner ? wnd->owner->TabPicture() : nullptr;
 }
 
 void CMainDockFrame::AddAutoHideStrip(int side, int index)
@@ -126,11 +135,19 @@ bool CMainDockFrame::ChangePinState(CPaneWnd* pane, int state)
 {
     if (!pane || state < 0 || state > 2 || state == pane->pinState || !pane->m_bFormPane)
         return false;
-    if (state == 2 && pane->container == this && pane->hwnd) {
-        const int side = pane->side;
+    if (state == 2 && pane->hwnd && (pane->container == this || pane->miniFrame)) {
+        // Docked here or floating: the pane goes to the strip of the side it was docked at.
+        int side = pane->container == this ? pane->side : pane->prevSide;
+        if (side < 0 || side > 3 || (pane->owner && !pane->owner->CanDock(side)))
+            side = pane->side >= 0 && pane->side <= 3 ? pane->side : 0;
+        // Its leaf remembers it as unpinned, for the layout store.
         pane->m_bUnpinned = true;
-        RememberPane(pane);
-        pane->Undock();
+        if (pane->container == this)
+            RememberPane(pane);
+        pane->LeavePlace();
+        pane->hiddenFloating = false;
+        pane->side = side;
+        pane->m_nSide = side;
         pane->ReparentTo(m_hWndFrame);
         pane->Show(false);
         pane->SetPinState(2);
@@ -140,18 +157,86 @@ bool CMainDockFrame::ChangePinState(CPaneWnd* pane, int state)
             pane->owner->FireHidden();
         return true;
     }
+    if (state == 2 && pane->hwnd && !pane->container && !pane->miniFrame && !pane->m_bUnpinned) {
+        // A hidden pane goes onto its strip directly: no unpinned pane is without a tab.
+        int side = pane->side >= 0 && pane->side <= 3 ? pane->side : pane->prevSide;
+        if (side < 0 || side > 3)
+            side = 0;
+        pane->m_bUnpinned = true;
+        pane->side = side;
+        pane->m_nSide = side;
+        pane->hiddenFloating = false;
+        pane->ReparentTo(m_hWndFrame);
+        pane->Show(false);
+        pane->SetPinState(2);
+        UnpinPane(side, pane, 1);
+        RecalcAutoHideStrips();
+        return true;
+    }
     if (pane->pinState == 2 && pane->m_bUnpinned) {
         const int side = pane->side;
-        RemoveFromAutoHide(side, pane);
-        RecalcAutoHideStrips();
-        pane->m_bUnpinned = false;
-        pane->SetPinState(state);
-        pane->Show(false);
-        pane->placed = 0;
-        pane->DockTo(this, side);
+        TakeOffStrip(pane, state);
+        // Back into the block it left when that is still there, else a new section at its side.
+        if (!pane->ReturnToPrevious())
+            pane->DockTo(this, side);
         if (pane->owner)
             pane->owner->FireShown();
         return true;
     }
     return false;
+}
+
+void CMainDockFrame::TakeOffStrip(CPaneWnd* pane, int state)
+{
+    RemoveFromAutoHide(pane->side, pane);
+    RecalcAutoHideStrips();
+    pane->m_bUnpinned = false;
+    pane->SetPinState(state);
+    pane->Show(false);
+    pane->placed = 0;
+    // The name its leaf kept while it was away would otherwise be saved beside the pane.
+    if (CLayoutBlock* left = pane->prevBlock)
+        if (left->m_pSlots)
+            for (const TabSlot& s : *left->m_pSlots)
+                if (!s.pane && s.hasTitle && lstrcmpiA(s.title.c_str(), pane->m_title.c_str()) == 0) {
+                    left->RemoveSlotByTitle(pane->m_title);
+                    break;
+                }
+}
+
+void CMainDockFrame::RecheckAutoHide(int side, int index)
+{
+    const CDockSection* section = side >= 0 && side <= 3 ? SectionAt(side, index) : nullptr;
+    if (!section || !m_bRecheckAutoHide)
+        return;
+    const int first = StartNeighbourSide(side), second = EndNeighbourSide(side);
+    const int starts[2] = {FindSectionIndex(first, section->m_pStartNeighbour),
+                           FindSectionIndex(second, section->m_pEndNeighbour)};
+    const int sides[2] = {first, second};
+    for (int k = 0; k < 2; ++k) {
+        CAutoHideBar* strip = m_pStrips[sides[k]];
+        if (strip && starts[k] < FindSectionIndex(sides[k], strip))
+            PinAllOfSide(sides[k]);
+    }
+}
+
+void CMainDockFrame::ShowAutoHidden(CPaneWnd* pane)
+{
+    if (!pane || !pane->m_bUnpinned || pane->side < 0 || pane->side > 3 || !m_pStrips[pane->side])
+        return;
+    if (CPinPopupFrame* open = TrackedPopup(); open && open->m_pPane == pane)
+        return;
+    m_pStrips[pane->side]->ShowPopup(pane);
+    m_tracking.touched = true;
+    if (pane->owner)
+        pane->owner->FireShown();
+}
+
+void CMainDockFrame::RepinHidden(CPaneWnd* pane)
+{
+    if (!pane || !pane->m_bUnpinned)
+        return;
+    if (CPinPopupFrame* open = TrackedPopup(); open && open->m_pPane == pane)
+        CloseTrackedPopup();
+    TakeOffStrip(pane, 1);
 }

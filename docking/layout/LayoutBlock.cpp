@@ -269,10 +269,12 @@ void CLayoutBlock::SetSlotsSectionIndex(int index, CDockFrameBase* frame)
 {
     if (!m_pSlots)
         return;
+    // A slot may still name a pane that has gone elsewhere meanwhile: only panes that live in
+    // this block take its index.
     for (TabSlot& s : *m_pSlots) {
         if (!s.pane) continue;
-        if (s.pane->m_pFrame == frame) s.pane->m_nSectionIndex = index;
-        if (s.pane->m_pFloatFrame == frame) s.pane->m_nFloatSectionIndex = index;
+        if (s.pane->m_pFrame == frame && s.pane->m_pBlock == this) s.pane->m_nSectionIndex = index;
+        if (s.pane->m_pFloatFrame == frame && s.pane->m_pFloatBlock == this) s.pane->m_nFloatSectionIndex = index;
     }
 }
 

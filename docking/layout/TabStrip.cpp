@@ -99,6 +99,23 @@ void CTabStrip::SelectPane(CPaneBase* pane)
         SelectTab(index);
 }
 
+bool CTabStrip::SetTabText(const CPaneBase* pane, const std::string& text)
+{
+    const int index = IndexOf(pane);
+    if (index < 0)
+        return false;
+    m_tabs[index].caption = text;
+    if (m_hWnd)
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+    return true;
+}
+
+std::string CTabStrip::TabText(const CPaneBase* pane) const
+{
+    const int index = IndexOf(pane);
+    return index >= 0 ? m_tabs[index].caption : std::string();
+}
+
 int CTabStrip::HasPane(const CPaneBase* pane) const { return IndexOf(pane) >= 0 ? 1 : 0; }
 
 CPaneBase* CTabStrip::PaneAt(int index) const

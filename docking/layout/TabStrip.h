@@ -28,6 +28,9 @@ public:
     void SelectPane(CPaneBase* pane);
     void SelectTab(int index);
     int HasPane(const CPaneBase* pane) const;
+    // The pane's tab shows text from now on; false when the pane has no tab here.
+    bool SetTabText(const CPaneBase* pane, const std::string& text);
+    std::string TabText(const CPaneBase* pane) const;
     int TabCount() const { return static_cast<int>(m_tabs.size()); }
     CPaneBase* PaneAt(int index) const;
     std::vector<CPaneBase*> GetPanes() const;

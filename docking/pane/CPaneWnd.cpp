@@ -127,6 +127,11 @@ CPaneWnd::CPaneWnd() { ++g_live; }
 CPaneWnd::~CPaneWnd() {
   --g_live;
   for (auto& hook : ForgetHooks()) hook(this);
+  CMainDockFrame* main = CMainDockFrame::Current();
+  if (main && main != dockFrame) main = nullptr;
+  // An unpinned pane's strip tab must not outlive it.
+  if (main && m_bUnpinned) main->RemoveFromAutoHide(side, this);
+  m_bUnpinned = false;
   DropPreviousPlaceholder();
   if (container) container->ReleasePane(this, nullptr);
   container = nullptr;
@@ -134,6 +139,8 @@ CPaneWnd::~CPaneWnd() {
     frame->RemovePane(this);
     CMiniFrame::ReleaseIfUnlisted(frame);
   }
+  // Its place keeps its name for the next pane of that name; nothing points at it any more.
+  if (main) main->ForgetPane(this);
   if (owner) owner->PaneGone();
   owner = nullptr;
 }
@@ -212,22 +219,81 @@ void CPaneWnd::Destroy() {
 
 void CPaneWnd::SetTitle(const std::string& text) {
   title = text;
+  m_title = text;
   if (!hwnd) return;
   SetWindowTextA(hwnd, title.c_str());
   SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+  // The title also shows on the pane's tab, its strip tab and its floating frame's caption.
+  if (CTabStrip* strip = m_pBlock ? m_pBlock->m_pTabStrip : nullptr; strip && strip->TabCount() >= 2)
+    strip->SetTabText(this, text);
+  if (auto* main = dynamic_cast<CMainDockFrame*>(dockFrame); main && m_bUnpinned && side >= 0 && side <= 3)
+    if (CAutoHideBar* bar = main->m_pStrips[side]) bar->SetTabText(this, text);
+  if (miniFrame && IsVisible()) miniFrame->UpdateTitle(this);
+}
+
+void CPaneWnd::ActivateAll(CPaneWnd* except, bool dockedOnly) {
+  if (!g_panes) return;
+  const std::vector<PaneEntry> panes = *g_panes;
+  for (const PaneEntry& e : panes) {
+    if (e.pane == except || e.pane->captionActive == 0 || (dockedOnly && !e.pane->docked)) continue;
+    e.pane->captionActive = 0;
+    SendMessageA(e.hwnd, WM_NCPAINT, 1, 0);
+  }
+}
+
+bool CPaneWnd::IsMDIChildForm() const {
+  // The tabbed-dialog control and its successor want the host's menu keys (Alt) themselves.
+  static const CLSID kTabbedDialogs[2] = {
+      {0xBDC217C5, 0xED16, 0x11CD, {0x95, 0x6C, 0x00, 0x00, 0xC0, 0x4E, 0x4C, 0x0A}},
+      {0x2315B059, 0xEDD7, 0x4C66, {0x93, 0x3C, 0xEC, 0xFF, 0x5B, 0x9D, 0xD5, 0x93}}};
+  return owner && owner->ContainsControlOfClass(kTabbedDialogs, 2);
 }
 
 void CPaneWnd::SetVisible(bool show) {
   if (!hwnd) return;
+  auto* main = dynamic_cast<CMainDockFrame*>(dockFrame);
   if (show) {
-    ShowWindow(hwnd, SW_SHOW);
+    if (pinState == 2 && m_bUnpinned) {
+      // An unpinned pane shows in its popup beside the strip.
+      if (main) main->ShowAutoHidden(this);
+      return;
+    }
+    if (container || miniFrame || !PlaceAgain()) ShowWindow(hwnd, SW_SHOW);
     placed = 1;
     if (owner) owner->FireShown();
-  } else {
-    ShowWindow(hwnd, SW_HIDE);
-    placed = 0;
-    if (owner) owner->FireHidden();
+    return;
   }
+  if (pinState == 2 && m_bUnpinned && main) {
+    // Hiding an unpinned pane takes its strip tab away and leaves it pinned.
+    main->RepinHidden(this);
+  } else {
+    LeavePlace();
+  }
+  placed = 0;
+  if (owner) owner->FireHidden();
+}
+
+bool CPaneWnd::PlaceAgain() {
+  if (!hwnd) return false;
+  if (hiddenFloating) {
+    hiddenFloating = false;
+    Float();
+    return true;
+  }
+  if (ReturnToPrevious()) return true;
+  if (!dockFrame) return false;
+  int s = side >= 0 && side <= 3 ? side : (prevSide >= 0 && prevSide <= 3 ? prevSide : -1);
+  if (s >= 0 && owner && !owner->CanDock(s)) {
+    s = -1;
+    for (int i = 0; i < 4 && s < 0; ++i)
+      if (owner->CanDock(i)) s = i;
+  }
+  if (s < 0) {
+    Float();
+    return true;
+  }
+  DockTo(dockFrame, s);
+  return true;
 }
 
 void CPaneWnd::SetPinState(int state) {
@@ -267,6 +333,26 @@ void CPaneWnd::MoveTo(const RECT& rc, HDWP* batch) {
   DeferMoveRect(hwnd, r, batch);
 }
 
+void CPaneWnd::AdjustDropSize(DockDragInfo& drag, SIZE& size, const RECT& against, bool fixed) {
+  const int zone = drag.zone;
+  const LONG w = against.right - against.left, h = against.bottom - against.top;
+  if (!fixed && zone >= 0 && zone <= 3) {
+    const bool across = zone == 1 || zone == 3;
+    const int docked = across ? (dockedHeight > 0 ? dockedHeight : m_nDockedHeight)
+                              : (dockedWidth > 0 ? dockedWidth : m_nDockedWidth);
+    const LONG room = std::max<LONG>(20, (across ? h : w) - 20);
+    const LONG thick = std::min<LONG>(docked > 0 ? docked : (across ? size.cy : size.cx), room);
+    if (across) {
+      size.cx = w;
+      if (!drag.asTab) size.cy = thick;
+    } else {
+      size.cy = h;
+      if (!drag.asTab) size.cx = thick;
+    }
+  }
+  drag.proposed = size;
+}
+
 void CPaneWnd::Show(bool show) {
   if (hwnd) ShowWindow(hwnd, show ? SW_SHOWNA : SW_HIDE);
 }
@@ -276,6 +362,7 @@ void CPaneWnd::ReparentTo(HWND parent) {
 }
 
 void CPaneWnd::DockTo(CDockFrameBase* frame, int s, int sectionIndex) {
+  hiddenFloating = false;
   if (!frame || !hwnd || s < 0 || s > 3) return;
   if (container) Undock();
   LeaveMiniFrame(frame->m_hWndFrame);
@@ -303,6 +390,7 @@ void CPaneWnd::DockTo(CDockFrameBase* frame, int s, int sectionIndex) {
 }
 
 bool CPaneWnd::JoinAsTab(CPaneWnd* ref) {
+  hiddenFloating = false;
   if (!ref || ref == this || !ref->container || !ref->m_pBlock || !hwnd) return false;
   if (container) Undock();
   CDockFrameBase* frame = ref->container;
@@ -323,6 +411,7 @@ bool CPaneWnd::JoinAsTab(CPaneWnd* ref) {
 }
 
 bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
+  hiddenFloating = false;
   if (!ref || ref == this || !ref->container || !ref->m_pBlock || !hwnd || s < 0 || s > 3) return false;
   if (container) Undock();
   CDockFrameBase* frame = ref->container;
@@ -364,6 +453,7 @@ bool CPaneWnd::DockBeside(CPaneWnd* ref, int s) {
 }
 
 void CPaneWnd::JoinFrame(CMiniFrame* target, int zone, CPaneWnd* tabOf) {
+  hiddenFloating = false;
   if (!target || target == miniFrame || !hwnd) return;
   if (container) {
     RememberPrevious();
@@ -387,14 +477,7 @@ void CPaneWnd::JoinFrame(CMiniFrame* target, int zone, CPaneWnd* tabOf) {
 
 void CPaneWnd::Activate() {
   if (!hwnd || captionActive == 1) return;
-  if (g_panes) {
-    const std::vector<PaneEntry> panes = *g_panes;
-    for (const PaneEntry& e : panes) {
-      if (e.pane == this || e.pane->captionActive == 0) continue;
-      e.pane->captionActive = 0;
-      SendMessageA(e.hwnd, WM_NCPAINT, 1, 0);
-    }
-  }
+  ActivateAll(this, false);
   captionActive = 1;
   SendMessageA(hwnd, WM_NCPAINT, 1, 0);
 }
@@ -409,6 +492,34 @@ void CPaneWnd::ToggleFloat() {
   if (!ReturnToPrevious()) DockTo(dockFrame, prevSide);
 }
 
+void CPaneWnd::ToggleGroup() {
+  if (pinState == 2 || !hwnd) return;
+  CTabStrip* strip = m_pBlock ? m_pBlock->m_pTabStrip : nullptr;
+  if (!strip || strip->TabCount() < 2) {
+    ToggleFloat();
+    return;
+  }
+  // The whole tab group changes place; panes are found again by window, as each move may
+  // rebuild the group.
+  std::vector<HWND> group;
+  for (CPaneBase* p : strip->GetPanes())
+    if (auto* w = dynamic_cast<CPaneWnd*>(p); w && w != this && w->hwnd) group.push_back(w->hwnd);
+  const bool floating = !(docked && container);
+  const HWND self = hwnd;
+  ToggleFloat();
+  CPaneWnd* lead = FromHandle(self);
+  if (!lead) return;
+  for (HWND h : group) {
+    CPaneWnd* p = FromHandle(h);
+    if (!p) continue;
+    if (!floating && lead->miniFrame && lead->miniFrame->hwnd) {
+      p->JoinFrame(lead->miniFrame, 4, lead);
+    } else if (floating) {
+      p->ToggleFloat();
+    }
+  }
+}
+
 void CPaneWnd::LeaveMiniFrame(HWND newParent) {
   CMiniFrame* old = miniFrame;
   if (!old) return;
@@ -419,6 +530,16 @@ void CPaneWnd::LeaveMiniFrame(HWND newParent) {
 }
 
 void CPaneWnd::LeavePlace() {
+  hiddenFloating = miniFrame != nullptr;
+  if (miniFrame && miniFrame->hwnd && !miniFrame->HasSeveralPanes(this, true)) {
+    // Alone in its frame: the frame's place is the one to float at again.
+    RECT r{};
+    GetWindowRect(miniFrame->hwnd, &r);
+    floatLeft = r.left;
+    floatTop = r.top;
+    floatWidth = r.right - r.left;
+    floatHeight = r.bottom - r.top;
+  }
   if (container) {
     RememberPrevious();
     Undock();
@@ -427,6 +548,15 @@ void CPaneWnd::LeavePlace() {
   LeaveMiniFrame(dockFrame ? dockFrame->m_hWndFrame : nullptr);
   docked = false;
   if (hwnd) ShowWindow(hwnd, SW_HIDE);
+}
+
+void CPaneWnd::ForgetPlace() {
+  DropPreviousPlaceholder();
+  prevSide = -1;
+  prevIndex = -1;
+  hiddenFloating = false;
+  m_pBlock = nullptr;
+  m_nSectionIndex = -1;
 }
 
 void CPaneWnd::RememberPrevious() {
@@ -461,7 +591,10 @@ bool CPaneWnd::ReturnToPrevious() {
         break;
       }
   if (s < 0 || (owner && !owner->CanDock(s))) return false;
-  const bool vacant = block->m_bVacant && (!block->m_pPane || block->m_pPane == this);
+  // A vacant leaf kept for a pane that is not back here yet is free for this one too.
+  auto* keeper = dynamic_cast<CPaneWnd*>(block->m_pPane);
+  const bool vacant = block->m_bVacant && (!block->m_pPane || block->m_pPane == this ||
+                                           (keeper && keeper->container != dockFrame));
   CPaneWnd* mate = vacant ? nullptr : dynamic_cast<CPaneWnd*>(block->m_pPane);
   if (!vacant && (!mate || mate == this || mate->container != dockFrame)) return false;
   LeaveMiniFrame(dockFrame->m_hWndFrame);
@@ -498,6 +631,7 @@ void CPaneWnd::Undock() {
 }
 
 void CPaneWnd::Float() {
+  hiddenFloating = false;
   if (!hwnd) return;
   if (miniFrame && !miniFrame->HasSeveralPanes(this, true) && miniFrame->hwnd) {
     // Alone in its frame: the frame itself moves.
@@ -531,6 +665,7 @@ void CPaneWnd::Float() {
 
 void CPaneWnd::Close() {
   if (pinState == 2) {
+    if (auto* main = dynamic_cast<CMainDockFrame*>(dockFrame)) main->CloseTrackedPopup();
     if (owner) owner->FireHidden();
     return;
   }
@@ -631,8 +766,31 @@ void CPaneWnd::RunButtonPress(bool close, const RECT& screenButton) {
   if (!released) return;
   if (close)
     Close();
-  else if (auto* main = dynamic_cast<CMainDockFrame*>(dockFrame); !main || !main->ChangePinState(this, pinState == 1 ? 2 : 1))
-    SetPinState(pinState == 1 ? 2 : 1);
+  else
+    TogglePin();
+}
+
+void CPaneWnd::TogglePin() {
+  if (pinState == 0) return;
+  const int next = pinState == 1 ? 2 : 1;
+  auto* main = dynamic_cast<CMainDockFrame*>(dockFrame);
+  if (!main || !main->ChangePinState(this, next)) SetPinState(next);
+}
+
+bool CPaneWnd::BeginFrameDrag(POINT screen) {
+  CMiniFrame* frame = miniFrame;
+  if (!hwnd || !frame || !frame->hwnd || pinState == 2) return false;
+  // The frame's own bounds and drawing choice hold while it is dragged.
+  const RECT ownArea = workArea;
+  const bool ownGhost = ghostOnDesktop;
+  if (IsRectEmpty(&workArea)) workArea = frame->workArea;
+  ghostOnDesktop = ghostOnDesktop && frame->ghostOnDesktop;
+  frameDrag_ = true;
+  RunDrag(screen);
+  frameDrag_ = false;
+  workArea = ownArea;
+  ghostOnDesktop = ownGhost;
+  return miniFrame != frame;
 }
 
 PaneDragLoop::Target CPaneWnd::FloatTarget(POINT screen) const {
@@ -697,6 +855,43 @@ void CPaneWnd::FrameDrop(const PaneDragLoop::Target& t) {
   if (t.ghost.right > t.ghost.left && (t.zone == 0 || t.zone == 2)) dockedWidth = t.ghost.right - t.ghost.left;
   if (t.ghost.bottom > t.ghost.top && (t.zone == 1 || t.zone == 3)) dockedHeight = t.ghost.bottom - t.ghost.top;
   DockTo(dockFrame, t.zone, dropIndex_);
+  if (auto* main = dynamic_cast<CMainDockFrame*>(dockFrame); main && container == main)
+    main->RecheckAutoHide(side, m_nSectionIndex);
+}
+
+void CPaneWnd::DockFrameTree(const PaneDragLoop::Target& t) {
+  CMiniFrame* frame = miniFrame;
+  CDockFrameBase* main = dockFrame;
+  if (!frame || !main || t.zone < 0 || t.zone > 3) return;
+  std::vector<CPaneWnd*> panes;
+  CLayoutBlock* root = frame->TakeTree(panes);
+  if (!root) return;
+  const int s = t.zone;
+  // The windows move to the main frame before the frame's window goes with its children.
+  for (CPaneWnd* p : panes) {
+    p->ReparentTo(main->m_hWndFrame);
+    p->container = main;
+    p->dockFrame = main;
+    p->docked = true;
+    p->side = s;
+    p->m_bFloating = false;
+    p->m_title = p->title;
+    p->hiddenFloating = false;
+    p->m_bCaptionAtSide = PaneGeometry::StripOnLeft(p->dragAreaStyle, s);
+  }
+  const SIZE proposed{t.ghost.right - t.ghost.left, t.ghost.bottom - t.ghost.top};
+  CDockSection* section = main->InsertBlock(root, s, dropAtEdge_ ? dropIndex_ : -1, proposed);
+  frame->deleteOnDestroy = 1;
+  if (frame->hwnd) DestroyWindow(frame->hwnd);  // WM_NCDESTROY deletes the frame
+  else CMiniFrame::ReleaseIfUnlisted(frame);
+  SplitterWindow::AdoptAll(main);
+  for (CPaneWnd* p : panes) {
+    if (!CPaneWnd::FromHandle(p->hwnd)) continue;
+    SetWindowPos(p->hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (p->IsShown()) p->LayoutContent();
+    if (p->owner) p->owner->FireDockStyleChanged(s);
+  }
+  if (auto* m = dynamic_cast<CMainDockFrame*>(main); m && section) m->RecheckAutoHide(s, main->FindSectionIndex(s, section));
 }
 
 bool CPaneWnd::OverOwnStrip(POINT screen) {
@@ -728,15 +923,46 @@ void CPaneWnd::BeginTabDrag(POINT screen) {
 
 void CPaneWnd::RunDrag(POINT screen) {
   RECT w{};
-  GetWindowRect(hwnd, &w);
+  // Dragged by its floating frame's caption: the frame is what moves.
+  GetWindowRect(frameDrag_ && miniFrame && miniFrame->hwnd ? miniFrame->hwnd : hwnd, &w);
+  if (frameDrag_) {
+    floatWidth = w.right - w.left;
+    floatHeight = w.bottom - w.top;
+  }
   grabX_ = screen.x - w.left;
   grabY_ = screen.y - w.top;
   dragW_ = w.right - w.left;
   dragH_ = w.bottom - w.top;
   PaneDragLoop::Client client;
   moves_ = 0;
-  client.search = [this](POINT pt) {
+  // A frame of several panes dragged by its caption moves as a whole: its layout docks at an
+  // edge of the main frame, or the frame just moves.
+  const bool wholeTree = frameDrag_ && miniFrame && miniFrame->HasSeveralPanes(nullptr, true);
+  client.search = [this, wholeTree](POINT pt) {
     ++moves_;
+    if (wholeTree) {
+      dropFrame_ = nullptr;
+      for (CMiniFrame* f : CMiniFrame::FloatingFrames()) {
+        if (f == miniFrame || !f->hwnd || !f->holdsFormPanes) continue;
+        RECT r{};
+        GetWindowRect(f->hwnd, &r);
+        InflateRect(&r, 12, 12);
+        if (!PtInRect(&r, pt)) continue;
+        PaneDragLoop::Target t;
+        const int zone = f->DropZone(pt, t.ghost, nullptr);
+        if (zone < 0 || zone > 3) break;  // inside another frame: only its edges take a layout
+        dropFrame_ = f;
+        dropFrameZone_ = zone;
+        t.zone = 0;
+        return t;
+      }
+      if (dockFrame) {
+        PaneDragLoop::Target t = FrameTarget(pt);
+        // A new section: at the frame's edge, or innermost at a side.
+        if (t.zone <= 3 && !t.asTab && (dropAtEdge_ || (!dropTargetPane_ && dropIndex_ < 0))) return t;
+      }
+      return FloatTarget(pt);
+    }
     if (tabDrag_ && OverOwnStrip(pt)) {
       PaneDragLoop::Target t;
       t.suppress = true;
@@ -765,13 +991,74 @@ void CPaneWnd::RunDrag(POINT screen) {
     }
     return dockFrame ? FrameTarget(pt) : FloatTarget(pt);
   };
-  client.drop = [this](const PaneDragLoop::Target& t, POINT) {
+  client.drop = [this, wholeTree](const PaneDragLoop::Target& t, POINT) {
     // A press released without any move is a click: nothing changes.
     if (moves_ == 0) return;
+    if (wholeTree) {
+      if (CMiniFrame* target = dropFrame_) {
+        dropFrame_ = nullptr;
+        CMiniFrame* own = miniFrame;
+        std::vector<CPaneWnd*> moved;
+        if (own && target != own && CMiniFrame::IsListed(target))
+          if (CLayoutBlock* tree = own->TakeTree(moved)) {
+            target->InsertBlockAtSide(tree, dropFrameZone_, moved);
+            own->deleteOnDestroy = 1;
+            if (own->hwnd) DestroyWindow(own->hwnd);
+          }
+        return;
+      }
+      if (t.zone <= 3)
+        DockFrameTree(t);
+      else if (miniFrame && miniFrame->hwnd) {
+        SetWindowPos(miniFrame->hwnd, nullptr, t.ghost.left, t.ghost.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        miniFrame->SetFloatRect(t.ghost.left, t.ghost.top, t.ghost.right, t.ghost.bottom);
+      }
+      return;
+    }
     if (dropAction) {
       dropAction(*this, t);
       return;
     }
+    // Dragged by its caption, a pane takes its whole tab group along; a tab drags alone.
+    const std::vector<HWND> group = tabDrag_ || frameDrag_ ? std::vector<HWND>() : GroupMates();
+    DropAt(t);
+    if (!group.empty() && FromHandle(group.front()) != nullptr) RejoinGroup(group);
+  };
+  dragging = 1;
+  PaneDragLoop loop(hwnd, PaneDragLoop::Mode::Drag, client);
+  loop.useDesktop = ghostOnDesktop;
+  loop.Run();
+  dragging = 0;
+}
+
+std::vector<HWND> CPaneWnd::GroupMates() const {
+  std::vector<HWND> mates;
+  CTabStrip* strip = m_pBlock ? m_pBlock->m_pTabStrip : nullptr;
+  if (!strip || strip->TabCount() < 2 || !strip->HasPane(this)) return mates;
+  for (CPaneBase* p : strip->GetPanes())
+    if (auto* w = dynamic_cast<CPaneWnd*>(p); w && w != this && w->hwnd) mates.push_back(w->hwnd);
+  return mates;
+}
+
+void CPaneWnd::RejoinGroup(const std::vector<HWND>& mates) {
+  const HWND self = hwnd;
+  for (HWND h : mates) {
+    CPaneWnd* lead = FromHandle(self);
+    CPaneWnd* p = FromHandle(h);
+    if (!lead || !p || p == lead) continue;
+    if (lead->m_pBlock && p->m_pBlock == lead->m_pBlock) continue;  // nothing moved
+    if (lead->container && lead->m_pBlock)
+      p->JoinAsTab(lead);
+    else if (lead->miniFrame && lead->miniFrame->hwnd)
+      p->JoinFrame(lead->miniFrame, 4, lead);
+  }
+  // The dragged pane stays the group's shown tab.
+  if (CPaneWnd* lead = FromHandle(self); lead && lead->m_pBlock && lead->m_pBlock->m_pTabStrip)
+    lead->m_pBlock->m_pTabStrip->SelectPane(lead);
+}
+
+void CPaneWnd::DropAt(const PaneDragLoop::Target& t) {
+  {
     if (CMiniFrame* target = dropFrame_) {
       dropFrame_ = nullptr;
       if (target == miniFrame || !CMiniFrame::IsListed(target)) return;
@@ -791,12 +1078,7 @@ void CPaneWnd::RunDrag(POINT screen) {
       floatTop = t.ghost.top;
       Float();
     }
-  };
-  dragging = 1;
-  PaneDragLoop loop(hwnd, PaneDragLoop::Mode::Drag, client);
-  loop.useDesktop = ghostOnDesktop;
-  loop.Run();
-  dragging = 0;
+  }
 }
 
 void CPaneWnd::OnNcLButtonDown(POINT screen) {
@@ -858,12 +1140,14 @@ LRESULT CPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_NCLBUTTONDBLCLK:
-      ToggleFloat();
+      ToggleGroup();
       return 0;
     case WM_TIMER:
       if (wParam == kLayoutTimer) OnTimer();
       return 0;
     case WM_DESTROY:
+      // The layout gives the pane's room back while its window still has a rectangle.
+      if (container) Undock();
       // The hosted form belongs to the host: it must not die with the pane window (its
       // children are destroyed after this message).
       ReleaseForm();

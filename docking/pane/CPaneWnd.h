@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "docking/drag/PaneDragLoop.h"
 #include "docking/layout/PaneBase.h"
@@ -32,8 +33,12 @@ public:
 
   void SetTitle(const std::string& text);
   const std::string& Title() const { return title; }
-  // Shows or hides the pane; the owner hears of it.
+  // Shows or hides the pane; the owner hears of it. A hidden pane leaves its place (the layout
+  // closes up, a tab group keeps its other tabs) and a shown one goes back to it.
   void SetVisible(bool show);
+  // Back to the place the pane left when it was hidden: its floating frame, its block, or a new
+  // section at its side. False when there is no frame to go to.
+  bool PlaceAgain();
   bool IsVisible() const { return hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE); }
   void SetPinState(int state);
   // What the layout tree asks of a pane, answered from the window.
@@ -45,6 +50,9 @@ public:
   bool IsShown() const override { return IsVisible(); }
   void ReparentTo(HWND parent) override;
   HWND GetWindow() const override { return hwnd; }
+  // A new section's ghost spans the side it docks at and is as thick as the pane docks,
+  // never more than the target leaves room for.
+  void AdjustDropSize(DockDragInfo& drag, SIZE& size, const RECT& against, bool fixed) override;
   void RelayContent() override { LayoutContent(); }
 
   // Docks the pane at side of frame (a new innermost section there).
@@ -58,6 +66,12 @@ public:
   void JoinFrame(CMiniFrame* target, int zone = -1, CPaneWnd* tabOf = nullptr);
   // Draws this pane's caption active and every other pane's inactive.
   void Activate();
+  // Every pane but except (of those docked when dockedOnly) draws its caption inactive.
+  static void ActivateAll(CPaneWnd* except, bool dockedOnly);
+  // Whether the hosted form holds a tabbed-dialog control, which handles Alt keys itself.
+  bool IsMDIChildForm() const;
+  // Double click on the caption: the pane's whole tab group toggles, else the pane alone.
+  void ToggleGroup();
   // Double click on the caption: a docked pane floats, a floating one returns to its side.
   virtual void ToggleFloat();
   int prevSide = -1;
@@ -70,6 +84,12 @@ public:
   bool ReturnToPrevious();
   // Leaves its docked place (remembered as previous) or its floating frame, and hides.
   void LeavePlace();
+  // Forgets every place the pane could return to (the layout is cleared).
+  void ForgetPlace();
+  // Records the current docked place as the one to return to.
+  void RememberPlace() { RememberPrevious(); }
+  // Set while the pane is hidden after floating: showing it floats it again.
+  bool hiddenFloating = false;
   // Takes the pane out of the frame it is docked in.
   void Undock();
   CDockFrameBase* container = nullptr;
@@ -96,6 +116,11 @@ public:
   void BeginTabDrag(POINT screen);
   // Press on the caption at a screen point: a button press or a drag.
   void OnNcLButtonDown(POINT screen);
+  // A drag started from the caption of the floating frame that holds this pane alone: the whole
+  // frame moves, and a drop on a dock zone docks the pane. True when the pane left the frame.
+  bool BeginFrameDrag(POINT screen);
+  // Unpinned (through the main frame when docked there) or pinned again.
+  void TogglePin();
 
   // Where a drag would drop; without one the pane floats at the ghost's place.
   std::function<PaneDragLoop::Target(CPaneWnd&, POINT)> dropSearch;
@@ -140,8 +165,16 @@ private:
   PaneDragLoop::Target FloatTarget(POINT screen) const;
   PaneDragLoop::Target FrameTarget(POINT screen);
   void FrameDrop(const PaneDragLoop::Target& t);
+  // The drop of a drag of this pane alone.
+  void DropAt(const PaneDragLoop::Target& t);
+  // The other panes of this pane's tab group, by window; they follow it with RejoinGroup.
+  std::vector<HWND> GroupMates() const;
+  void RejoinGroup(const std::vector<HWND>& mates);
+  // Drop of a whole frame of several panes at an edge: its layout becomes a new section.
+  void DockFrameTree(const PaneDragLoop::Target& t);
   bool OverOwnStrip(POINT screen);
   bool tabDrag_ = false;
+  bool frameDrag_ = false;
   CMiniFrame* dropFrame_ = nullptr;
   int dropFrameZone_ = -1;
   HWND dropFrameTab_ = nullptr;  // by window: the pane may go while the drag runs

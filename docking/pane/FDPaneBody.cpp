@@ -216,6 +216,7 @@ void CFDPaneBody::CreatePaneWnd() {
   created_ = true;
   CPaneWnd* pane = NewPaneWindow();
   pane->owner = this;
+  if (auto* main = dynamic_cast<CMainDockFrame*>(frame)) pane->dragAreaStyle = main->DragAreaStyle();
   pane->pinState = control_->m_pinState == 0 ? 0 : 1;
   pane_ = pane;
   if (!pane->Attach(form_, frame->m_hWndFrame)) {
@@ -253,11 +254,17 @@ void CFDPaneBody::Place() {
     pane->side = side;
     pane->Show(false);
     pane->placed = 0;
+    // Hidden from the start, it still takes its saved place, to show there later.
+    if (auto* main = dynamic_cast<CMainDockFrame*>(Frame())) main->ReserveSavedPlace(pane);
     FireHidden();
     return;
   }
   // A place kept by a loaded layout comes first.
-  if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && main->ClaimPlace(pane)) return FireShown();
+  if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && main->ClaimPlace(pane)) {
+    if (pane->IsVisible() || pane->m_bUnpinned) return FireShown();
+    control_->m_paneVisible = 0;  // saved hidden
+    return FireHidden();
+  }
   // A layout reference places the pane by its partner: a tab of it, or beside it.
   CFDPaneCtl* ref = control_->LayoutReference();
   CFDPaneBody* refBody = ref ? ref->Body() : nullptr;
@@ -276,6 +283,37 @@ void CFDPaneBody::Place() {
   FireShown();
 }
 
+bool CFDPaneBody::ContainsControlOfClass(const CLSID* ids, int count) {
+  IOleClientSite* site = control_ ? control_->ClientSite() : nullptr;
+  IOleContainer* container = nullptr;
+  if (!site || !ids || count <= 0 || FAILED(site->GetContainer(&container)) || !container) return false;
+  bool found = false;
+  IEnumUnknown* objects = nullptr;
+  if (SUCCEEDED(container->EnumObjects(0xFFFF, &objects)) && objects) {
+    IUnknown* object = nullptr;
+    while (!found && objects->Next(1, &object, nullptr) == S_OK && object) {
+      IOleObject* ole = nullptr;
+      CLSID cls{};
+      if (SUCCEEDED(object->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&ole))) && ole) {
+        if (SUCCEEDED(ole->GetUserClassID(&cls)))
+          for (int i = 0; i < count && !found; ++i) found = IsEqualCLSID(cls, ids[i]) != 0;
+        ole->Release();
+      }
+      object->Release();
+      object = nullptr;
+    }
+    objects->Release();
+  }
+  container->Release();
+  return found;
+}
+
+void CFDPaneBody::PlaceInitially(bool shown) {
+  if (!pane_ || !control_) return;
+  control_->m_paneVisible = shown ? 1 : 0;
+  Place();
+}
+
 bool CFDPaneBody::PaneVisible() const {
   if (!pane_) return control_ && control_->m_paneVisible;
   if (pane_->miniFrame) return pane_->IsVisible() && pane_->miniFrame->hwnd;
@@ -289,27 +327,8 @@ void CFDPaneBody::SetPaneVisible(bool visible) {
   if (!pane || !pane->hostedWnd) return;
   if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) return SetToolbarVisible(toolbar, visible);
   if (visible == PaneVisible()) return;
-  if (visible) {
-    const int side = control_->m_initDockStyle;
-    if (!pane->container && !pane->miniFrame) {
-      if (side >= 0 && side <= 3 && CanDock(side))
-        pane->DockTo(Frame(), side);
-      else
-        pane->Float();
-      FireShown();
-    } else {
-      pane->SetVisible(true);
-    }
-  } else {
-    // Hidden: the pane leaves its place; showing it again docks it afresh.
-    if (pane->container) pane->Undock();
-    if (CMiniFrame* frame = pane->miniFrame) {
-      SetParent(pane->hwnd, frame->ownerWindow);
-      frame->RemovePane(pane);
-      CMiniFrame::ReleaseIfUnlisted(frame);
-    }
-    pane->SetVisible(false);
-  }
+  // Hidden, the pane leaves its place and the layout closes up; shown, it goes back there.
+  pane->SetVisible(visible);
 }
 
 void CFDPaneBody::SetPinState(int state) {
@@ -325,6 +344,8 @@ int CFDPaneBody::CurrentDockStyle() const {
 
 void CFDPaneBody::ReDock() {
   if (!pane_) return;
+  // An unpinned pane is pinned first: docked or floating panes have no strip tab.
+  if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && pane_->m_bUnpinned) main->RepinHidden(pane_);
   // A floating pane goes back to the place it floated from while that place is still there.
   if (!pane_->container && pane_->prevSide >= 0 && pane_->prevSide <= 3 && CanDock(pane_->prevSide) &&
       pane_->ReturnToPrevious())
@@ -335,7 +356,9 @@ void CFDPaneBody::ReDock() {
 }
 
 void CFDPaneBody::ReFloat() {
-  if (pane_) pane_->Float();
+  if (!pane_) return;
+  if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && pane_->m_bUnpinned) main->RepinHidden(pane_);
+  pane_->Float();
 }
 
 void CFDPaneBody::Teardown() {
@@ -345,6 +368,8 @@ void CFDPaneBody::Teardown() {
   }
   if (CPaneWnd* pane = pane_) {
     pane_ = nullptr;
+    // Unpinned: its strip tab and popup go before the pane does.
+    if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && pane->m_bUnpinned) main->RepinHidden(pane);
     pane->owner = nullptr;
     // The form is handed back before the pane window goes, so the host's form survives.
     pane->ReleaseForm();

@@ -63,6 +63,8 @@ public:
   void FireHidden() override;
   void FireDockStyleChanged(int side) override;
   void PaneGone() override { pane_ = nullptr; }
+  void PlaceInitially(bool shown) override;
+  bool ContainsControlOfClass(const CLSID* ids, int count) override;
 
   LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -2,6 +2,8 @@
 // What a pane window asks of the control that owns it (the FDPane control of the hosted form).
 #include <string>
 
+#include <guiddef.h>
+
 struct IUnknown;
 
 class CPaneOwner {
@@ -20,4 +22,8 @@ public:
   // The picture the pane's tab shows before its caption (the form's icon); null for none.
   // The owner keeps the reference.
   virtual IUnknown* TabPicture() { return nullptr; }
+  // The pane, out of every place, goes where a first show puts it; hidden unless shown.
+  virtual void PlaceInitially(bool) {}
+  // Whether the hosted form holds a control of one of the classes.
+  virtual bool ContainsControlOfClass(const CLSID*, int) { return false; }
 };

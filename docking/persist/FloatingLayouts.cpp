@@ -10,6 +10,9 @@
 
 namespace {
 
+// MISC of a pane that was hidden in its frame: neither shown nor a shown tab.
+constexpr int kHiddenFloating = 2;
+
 struct StandIn : CDockFrameBase {
   StandIn() : CDockFrameBase(0) {}
   ~StandIn() override { ClearAllSections(); }
@@ -57,6 +60,27 @@ std::vector<LayoutStore::FloatingFrame> CFloatingLayouts::ForSave()
     out.push_back({&entry->frame, rc});
     saving_.push_back(std::move(entry));
   }
+  // A pane hidden while it floated keeps a frame of its own, marked hidden, at its float place.
+  for (int i = 0; i < CPaneBase::LiveCount(); ++i) {
+    auto* pane = dynamic_cast<CPaneWnd*>(CPaneBase::LiveAt(i));
+    if (!pane || !pane->hwnd || !pane->hiddenFloating || pane->IsVisible() || pane->container || pane->miniFrame ||
+        !pane->IsFormPane())
+      continue;
+    const std::string name = PaneClaim::NameOf(pane);
+    if (name.empty()) continue;
+    const int w = pane->floatWidth > 0 ? pane->floatWidth : 200, h = pane->floatHeight > 0 ? pane->floatHeight : 200;
+    const RECT rc{pane->floatLeft, pane->floatTop, pane->floatLeft + w, pane->floatTop + h};
+    auto root = std::make_unique<CLayoutBlock>();
+    root->AddTabSlot(name, kHiddenFloating, POINT{rc.left, rc.top}, w, h);
+    auto entry = std::make_unique<Entry>();
+    auto* section = new CDockSection();
+    section->m_pRoot = root.release();
+    section->m_rc = RECT{0, 0, w, h};
+    entry->frame.m_pSides[0]->InsertAt(section, 0);
+    entry->rect = rc;
+    out.push_back({&entry->frame, rc});
+    saving_.push_back(std::move(entry));
+  }
   return out;
 }
 
@@ -87,7 +111,16 @@ bool CFloatingLayouts::Claim(CPaneWnd* pane, const std::string& name)
     LayoutStore::SavedPlace place;
     if (!LayoutStore::FindBlockByTitle(e.frame, name, place)) continue;
     e.frame.RemovePaneFromSection(place.block, nullptr, name.c_str(), place.side, place.index);
-    if (e.made && CMiniFrame::IsListed(e.made)) {
+    if (!(place.misc & 1) && !(place.misc & 4)) {
+      // Saved hidden: it stays hidden, and floats there when shown.
+      pane->floatLeft = e.rect.left;
+      pane->floatTop = e.rect.top;
+      pane->floatWidth = e.rect.right - e.rect.left;
+      pane->floatHeight = e.rect.bottom - e.rect.top;
+      pane->hiddenFloating = true;
+      pane->Show(false);
+      pane->placed = 0;
+    } else if (e.made && CMiniFrame::IsListed(e.made)) {
       pane->JoinFrame(e.made, 4, nullptr);
     } else {
       pane->floatLeft = e.rect.left;

@@ -86,7 +86,9 @@ int PaneMisc(const Writer& w, const CLayoutBlock* leaf, const CPaneBase* pane)
   int misc = 0;
   if (pane->IsShown()) misc |= 1;
   if (ContainerOf(pane) == w.frame) misc |= 2;
-  if (leaf->m_pPane == pane || (leaf->m_pTabStrip && leaf->m_pTabStrip->HasPane(pane))) misc |= 4;
+  // A vacant leaf keeps a hidden pane's place: that pane is no tab shown there.
+  if (!leaf->m_bVacant && (leaf->m_pPane == pane || (leaf->m_pTabStrip && leaf->m_pTabStrip->HasPane(pane))))
+    misc |= 4;
   if (pane->m_bUnpinned) misc |= 8;
   return misc;
 }

@@ -36,6 +36,8 @@ void FillSys(HDC dc, const RECT& r, int sysColour) {
   DeleteObject(b);
 }
 
+}  // namespace
+
 void RenderPicture(HDC dc, IUnknown* unknown, int x, int y) {
   IPicture* pic = nullptr;
   if (!unknown || FAILED(unknown->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&pic))) || !pic) return;
@@ -46,8 +48,6 @@ void RenderPicture(HDC dc, IUnknown* unknown, int x, int y) {
   pic->Render(dc, x, y, 16, 16, 0, h, w, -h, nullptr);
   pic->Release();
 }
-
-}  // namespace
 
 void DrawTab(HDC dc, int left, int right, const char* caption, bool selected, IUnknown* picture, HFONT font) {
   const int B = selected ? 24 : 23;

@@ -21,6 +21,9 @@ void Paint(HDC dc, const RECT& client, const std::vector<Tab>& tabs, int selecte
 // One tab between left and right; B is 24 for the selected tab, 23 for the others.
 void DrawTab(HDC dc, int left, int right, const char* caption, bool selected, IUnknown* picture, HFONT font);
 
+// The picture (any IUnknown that answers IPicture) 16 x 16 at x, y; nothing for others.
+void RenderPicture(HDC dc, IUnknown* picture, int x, int y);
+
 // First tab with left <= x <= right, or -1.
 int TabFromX(const std::vector<const CaptionText::TabExtent*>& tabs, int x);
 // First tab with left < x < right (a dragged tab passing over the strip), or -1.

@@ -130,8 +130,9 @@ public:
         return 0;
       }
       case WM_LBUTTONDBLCLK:
+        // The group the tab belongs to floats, or docks back, as one.
         if (auto* pane = dynamic_cast<CPaneWnd*>(strip->m_pCurrent)) {
-          pane->Float();
+          pane->ToggleGroup();
           return 0;
         }
         break;

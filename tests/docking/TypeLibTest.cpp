@@ -189,3 +189,58 @@ TEST(DockTypeLib, EnumerationValues)
     EXPECT_EQ(static_cast<ULONG>(values["KeyCurrentConfig"]), 0x80000005u);
     EXPECT_EQ(static_cast<ULONG>(values["KeyCurentUser"]), 0x80000001u);
 }
+
+TEST(DockTypeLib, TypeInfosInTheirPublishedOrderWithConstantHelpStrings)
+{
+    Loaded t;
+    ASSERT_NE(t.lib, nullptr);
+    const char* const order[] = {"_IDockFrameEvents", "IFDPane",   "FloatDockType", "DockStyle",
+                                 "PinType",           "DockFrame", "IDockFrame",    "DragHandle",
+                                 "RegRootKey",        "_IFDPaneEvents", "FDPane"};
+    ASSERT_EQ(t.lib->GetTypeInfoCount(), 11u);
+    for (UINT i = 0; i < 11; ++i) {
+        BSTR name = nullptr;
+        t.lib->GetDocumentation(static_cast<INT>(i), &name, nullptr, nullptr, nullptr);
+        EXPECT_EQ(docktext::FromBstr(name), order[i]) << "type info " << i;
+        SysFreeString(name);
+    }
+    BSTR help = nullptr;
+    t.lib->GetDocumentation(-1, nullptr, &help, nullptr, nullptr);
+    EXPECT_EQ(docktext::FromBstr(help), "XMoorline 1.5.5 Type Library");
+    SysFreeString(help);
+
+    const std::map<std::string, std::string> expected = {
+        {"FloatDockForm", "Float and Dockable Window"}, {"FloatDockToolBar", "Float and Dockable Toolbar"},
+        {"StandardVBForm", "VB MDIForm"},               {"DockToLeft", "Dock Left"},
+        {"DockToTop", "Dock Top"},                      {"DockToRight", "Dock Right"},
+        {"DockToBottom", "Dock Bottom"},                {"DockToNone", "Floating"},
+        {"PinDisabled", "Pin Unavailable"},             {"Pinned", "Pin in regular state"},
+        {"UnPinned", "Pinable "},                       {"TextDisplay", "Text"},
+        {"NoTextDisplay", "No Text"},                   {"KeyCurentUser", "KKEY_CURRENT_USER"},
+        {"KeyLocalMachine", "HKEY_LOCAL_MACHINE"},      {"KeyUsers", "KEEY_USERS"},
+        {"KeyCurrentConfig", "HKEY_CURRENT_CONFIG"}};
+    std::map<std::string, std::string> found;
+    for (const char* e : {"FloatDockType", "DockStyle", "PinType", "DragHandle", "RegRootKey"}) {
+        ITypeInfo* info = nullptr;
+        std::wstring wide = docktext::ToWide(e);
+        MEMBERID id = 0;
+        USHORT count = 1;
+        ASSERT_EQ(t.lib->FindName(wide.data(), 0, &info, &id, &count), S_OK) << e;
+        ASSERT_EQ(count, 1);
+        TYPEATTR* ta = nullptr;
+        info->GetTypeAttr(&ta);
+        for (UINT v = 0; v < ta->cVars; ++v) {
+            VARDESC* vd = nullptr;
+            info->GetVarDesc(v, &vd);
+            BSTR name = nullptr, doc = nullptr;
+            info->GetDocumentation(vd->memid, &name, &doc, nullptr, nullptr);
+            found[docktext::FromBstr(name)] = docktext::FromBstr(doc);
+            SysFreeString(name);
+            SysFreeString(doc);
+            info->ReleaseVarDesc(vd);
+        }
+        info->ReleaseTypeAttr(ta);
+        info->Release();
+    }
+    EXPECT_EQ(found, expected);
+}

@@ -605,7 +605,7 @@ TEST_F(FloatLayout, PanesSplitTheFrameAtEdgesTabOnTheCaptionAndCloseUpWhenOneLea
   EXPECT_EQ(a->miniFrame, f);
 }
 
-TEST_F(FloatLayout, AHiddenPaneStaysHiddenAndAGonePaneLeavesTheTree) {
+TEST_F(FloatLayout, AHiddenPaneLeavesItsFrameAndAGonePaneLeavesTheTree) {
   CPaneWnd* a = Floating("Information", 400, 200);
   CMiniFrame* f = a->miniFrame;
   CPaneWnd* b = NewPane("Glyphs", 150, 100);
@@ -614,22 +614,26 @@ TEST_F(FloatLayout, AHiddenPaneStaysHiddenAndAGonePaneLeavesTheTree) {
   CPaneWnd* c = NewPane("Preview", 150, 100);
   c->dockFrame = frame.get();
   c->JoinFrame(f, 2);
+  // Hidden, a pane leaves the frame: the others close up rather than leave a hole.
   b->SetVisible(false);
-  RECT cl{};
-  GetClientRect(f->hwnd, &cl);
-  f->Layout(cl.right, cl.bottom);
   EXPECT_FALSE(b->IsShown());
-  // c goes while in the frame: its leaf goes with it, the others keep their places.
+  EXPECT_EQ(b->miniFrame, nullptr);
+  EXPECT_EQ(f->Panes().size(), 2u);
+  // c goes while in the frame: its leaf goes with it, the other keeps its place.
   const int blocks = CLayoutBlock::LiveCount();
   c->Destroy();
   Pump(10);
   EXPECT_LT(CLayoutBlock::LiveCount(), blocks);
-  EXPECT_EQ(f->Panes().size(), 2u);
+  EXPECT_EQ(f->Panes().size(), 1u);
   ASSERT_NE(a->m_pBlock, nullptr);
-  ASSERT_NE(b->m_pBlock, nullptr);
   CLayoutBlock* top = a->m_pBlock;
   while (top->m_pParent) top = top->m_pParent;
   EXPECT_EQ(top, f->Root());
+  // Shown again, the hidden pane floats again.
+  b->SetVisible(true);
+  EXPECT_TRUE(b->IsShown());
+  ASSERT_NE(b->miniFrame, nullptr);
+  EXPECT_NE(b->miniFrame, f);
 }
 
 }  // namespace

@@ -150,3 +150,174 @@ TEST_F(FrameLayout, FloatingPanesFloatAgainWhereTheirFrameStood)
   EXPECT_EQ(now.bottom - now.top, where.bottom - where.top);
   EXPECT_EQ(next.forms[0]->Pane()->side, 0);  // the docked one still docks where it was saved
 }
+
+namespace {
+
+// The second process of HiddenPanesComeBackHiddenInTheNextProcess: loads the layout named by
+// the environment and writes where its forms went.
+const char kChildKey[] = "QL_DOCK_LAYOUT_CHILD_KEY";
+const char kChildOut[] = "QL_DOCK_LAYOUT_CHILD_OUT";
+
+void AddProgramForms(ProgramRun& run)
+{
+  // The program's own first places, which the saved layout overrides.
+  run.Add("Installed Fonts", 2, 90).Show();
+  run.Add("Information", 1, 60).Show();
+  run.Add("Glyphs", 0, 70).Show();
+  run.Add("Preview", 1, 50).Show();
+}
+
+}  // namespace
+
+TEST(FrameLayoutChild, LoadsTheLayoutOfItsParent)
+{
+  char key[256] = {}, out[MAX_PATH] = {};
+  if (!GetEnvironmentVariableA(kChildKey, key, sizeof key) || !GetEnvironmentVariableA(kChildOut, out, sizeof out))
+    GTEST_SKIP() << "runs as the second process of another test";
+  ProgramRun next;
+  // The program's start-up: clear, load, then show its forms.
+  EXPECT_EQ(next.dock->ClearLayout(), S_OK);
+  EXPECT_EQ(next.Call(&IDockFrame::LoadStates, key), S_OK);
+  AddProgramForms(next);
+  std::string dump = next.Dump();
+  VARIANT_BOOL visible = -1;
+  next.forms[1]->control->get_PaneVisible(&visible);
+  dump += "Information visible " + std::to_string(visible) + "\n";
+  // Shown again, the closed pane goes back to its saved side.
+  next.forms[3]->control->put_PaneVisible(VARIANT_TRUE);
+  Pump();
+  dump += "Preview side " + std::to_string(next.forms[3]->Pane()->side) + "\n";
+  HANDLE file = CreateFileA(out, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, dump.data(), static_cast<DWORD>(dump.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+TEST_F(FrameLayout, HiddenPanesComeBackHiddenInTheNextProcess)
+{
+  std::string saved;
+  {
+    ProgramRun first;
+    first.Add("Installed Fonts", 0, 180).Show();
+    Form& info = first.Add("Information", 3, 130);
+    info.Show();
+    first.Add("Glyphs", 4, 0, info.control).Show();  // a tab beside Information
+    Form& preview = first.Add("Preview", 2, 150);
+    preview.Show();
+    // One pane hidden by the program, one closed by the user.
+    ASSERT_EQ(info.control->put_PaneVisible(VARIANT_FALSE), S_OK);
+    preview.Pane()->Close();
+    Pump();
+    saved = first.Dump();
+    ASSERT_NE(saved.find("Information: hidden"), std::string::npos) << saved;
+    ASSERT_NE(saved.find("Preview: hidden"), std::string::npos) << saved;
+    EXPECT_EQ(first.Call(&IDockFrame::SaveStates, key), S_OK);
+  }
+  char exe[MAX_PATH] = {}, temp[MAX_PATH] = {}, out[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, sizeof exe);
+  GetTempPathA(sizeof temp, temp);
+  GetTempFileNameA(temp, "qlf", 0, out);
+  SetEnvironmentVariableA(kChildKey, key.c_str());
+  SetEnvironmentVariableA(kChildOut, out);
+  std::string command = std::string("\"") + exe + "\" --gtest_filter=FrameLayoutChild.*";
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  const BOOL started = CreateProcessA(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+  SetEnvironmentVariableA(kChildKey, nullptr);
+  SetEnvironmentVariableA(kChildOut, nullptr);
+  ASSERT_TRUE(started);
+  WaitForSingleObject(pi.hProcess, 60000);
+  DWORD code = 1;
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  EXPECT_EQ(code, 0u);
+  std::string dump;
+  HANDLE file = CreateFileA(out, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) dump.append(buffer, got);
+  CloseHandle(file);
+  DeleteFileA(out);
+  EXPECT_EQ(dump, saved + "Information visible 0\nPreview side 2\n");
+
+  // A pane the program keeps hidden from its start still finds its saved place when shown.
+  ProgramRun third;
+  EXPECT_EQ(third.dock->ClearLayout(), S_OK);
+  EXPECT_EQ(third.Call(&IDockFrame::LoadStates, key), S_OK);
+  Form& late = third.Add("Installed Fonts", 2, 90);
+  late.control->put_PaneVisible(VARIANT_FALSE);
+  late.Show();
+  ASSERT_NE(late.Pane(), nullptr);
+  EXPECT_FALSE(IsWindowVisible(late.Pane()->hwnd));
+  late.control->put_PaneVisible(VARIANT_TRUE);
+  Pump();
+  EXPECT_EQ(late.Pane()->side, 0);
+}
+
+TEST_F(FrameLayout, AClearAfterTheFormsShowedClearsEvenWhenNoneDocked)
+{
+  {
+    ProgramRun first;
+    Form& glyphs = first.Add("Glyphs", 3, 130);
+    glyphs.Show();
+    ASSERT_EQ(glyphs.control->ReFloat(), S_OK);
+    Pump();
+    EXPECT_EQ(first.Call(&IDockFrame::SaveStates, key), S_OK);
+  }
+  ProgramRun next;
+  EXPECT_EQ(next.dock->ClearLayout(), S_OK);
+  EXPECT_EQ(next.Call(&IDockFrame::LoadStates, key), S_OK);
+  Form& glyphs = next.Add("Glyphs", 3, 130);
+  glyphs.Show();
+  ASSERT_NE(glyphs.Pane()->miniFrame, nullptr) << "floating as saved";
+  // The user's layout reset: every pane back at its initial side.
+  EXPECT_EQ(next.dock->ClearLayout(), S_OK);
+  Pump();
+  EXPECT_EQ(glyphs.Pane()->miniFrame, nullptr);
+  EXPECT_EQ(glyphs.Pane()->container, next.Frame());
+  EXPECT_EQ(glyphs.Pane()->side, 3);
+  EXPECT_TRUE(CMiniFrame::FloatingFrames().empty());
+}
+
+TEST_F(FrameLayout, APaneClosedWhileFloatingComesBackHiddenAndFloatsWhereItWas)
+{
+  RECT where{};
+  {
+    ProgramRun first;
+    first.Add("Installed Fonts", 0, 180).Show();
+    Form& glyphs = first.Add("Glyphs", 3, 130);
+    glyphs.Show();
+    ASSERT_EQ(glyphs.control->ReFloat(), S_OK);
+    Pump();
+    ASSERT_NE(glyphs.Pane()->miniFrame, nullptr);
+    SetWindowPos(glyphs.Pane()->miniFrame->hwnd, nullptr, 150, 160, 240, 210, SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    GetWindowRect(glyphs.Pane()->miniFrame->hwnd, &where);
+    glyphs.Pane()->Close();
+    Pump();
+    EXPECT_EQ(first.Call(&IDockFrame::SaveStates, key), S_OK);
+  }
+  ProgramRun next;
+  EXPECT_EQ(next.dock->ClearLayout(), S_OK);
+  EXPECT_EQ(next.Call(&IDockFrame::LoadStates, key), S_OK);
+  next.Add("Installed Fonts", 2, 90).Show();
+  Form& glyphs = next.Add("Glyphs", 3, 130);
+  glyphs.Show();
+  VARIANT_BOOL visible = -1;
+  glyphs.control->get_PaneVisible(&visible);
+  EXPECT_EQ(visible, 0) << "saved hidden";
+  EXPECT_TRUE(CMiniFrame::FloatingFrames().empty());
+  glyphs.control->put_PaneVisible(VARIANT_TRUE);
+  Pump();
+  ASSERT_NE(glyphs.Pane()->miniFrame, nullptr);
+  RECT now{};
+  GetWindowRect(glyphs.Pane()->miniFrame->hwnd, &now);
+  EXPECT_EQ(now.left, where.left);
+  EXPECT_EQ(now.top, where.top);
+  EXPECT_EQ(now.right - now.left, where.right - where.left);
+  EXPECT_EQ(now.bottom - now.top, where.bottom - where.top);
+}

@@ -605,3 +605,28 @@ TEST_F(ToolbarForm, AToolbarFormUnloadedWhileDockedLeavesItsPlaceByName)
   EXPECT_STREQ(title, "ToolsA");
   SHDeleteKeyA(HKEY_CURRENT_USER, ("Software\\" + key).c_str());
 }
+
+TEST_F(ToolbarForm, ClearLayoutDocksEveryToolbarAtItsInitialSide)
+{
+  Host h;
+  frmToolbar& a = h.Add("ToolsA", 1);
+  frmToolbar& b = h.Add("ToolsB", 3);
+  const std::string initial = h.Dump();
+  CToolbarPaneWnd* pa = a.Pane();
+  CToolbarPaneWnd* pb = b.Pane();
+  ASSERT_TRUE(pa && pb);
+  SendMessageA(pa->hwnd, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);  // floats
+  Wait(120);
+  ASSERT_NE(pa->miniFrame, nullptr);
+  pb->DockAt(h.Frame(), 0);
+  Settle(pb);
+  EXPECT_EQ(h.dock->ClearLayout(), S_OK);
+  Settle(pa);
+  Settle(pb);
+  EXPECT_EQ(pa->miniFrame, nullptr);
+  EXPECT_TRUE(CMiniFrame::FloatingFrames().empty());
+  EXPECT_EQ(pa->side, 1);
+  EXPECT_EQ(pb->side, 3);
+  EXPECT_TRUE(pa->docked && pb->docked);
+  EXPECT_EQ(h.Dump(), initial);
+}
