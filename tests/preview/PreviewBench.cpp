@@ -155,7 +155,7 @@ int main(int argc, char** argv)
             });
             sheetTimes[how == PageWriting::RtfStreams].push_back(sheet);
             std::printf("proof sheet  %6d fonts: %8.1f ms %s\n", n, sheet * 1000,
-                        how == PageWriting::RtfStreams ? "(RTF streams of 10 fonts)" : "(line by line, drawing off)");
+                        how == PageWriting::RtfStreams ? "(RTF streams of 40 fonts)" : "(line by line, drawing off)");
             std::fflush(stdout);
         }
         // A single font right after the sheet: what the next click in the tree costs.
