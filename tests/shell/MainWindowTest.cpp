@@ -98,9 +98,7 @@ TEST_F(ShellTest, PresetCommandsTickTheirItem)
     EXPECT_EQ(FailureText(), "");
 }
 
-// The docking library's ClearLayout does not yet put shown panes back to their first
-// places, so a second preset leaves them where they are.
-TEST_F(ShellTest, DISABLED_ViewingPresetPlacesItsPanes)
+TEST_F(ShellTest, ViewingPresetPlacesItsPanes)
 {
     frmMain& main = *Forms::frmMain;
     main.Show();
