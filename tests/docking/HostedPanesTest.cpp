@@ -123,6 +123,31 @@ TEST_F(HostedPanes, AClosedPaneGivesItsPlaceBackAndReturnsToIt)
   EXPECT_EQ(run->Dump(), before);
 }
 
+TEST_F(HostedPanes, ShowingATabBehindAnotherBringsItToTheFront)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Glyphs", 4, 200, a.control);
+  b.Show();
+  Form& c = run->Add("Preview", 3, 120, a.control);  // below the group: the leaf shrinks
+  c.Show();
+  Pump();
+  CLayoutBlock* leaf = a.Pane()->m_pBlock;
+  ASSERT_NE(leaf, nullptr);
+  ASSERT_NE(leaf->m_pTabStrip, nullptr);
+  ASSERT_EQ(leaf->m_pPane, b.Pane());
+  EXPECT_FALSE(Shown(a)) << "behind the glyphs";
+
+  EXPECT_EQ(a.control->put_PaneVisible(VARIANT_TRUE), S_OK);
+  Pump();
+  EXPECT_EQ(leaf->m_pPane, a.Pane());
+  EXPECT_TRUE(Shown(a));
+  EXPECT_FALSE(Shown(b));
+  EXPECT_EQ(ChildRect(a.Pane()->hwnd).bottom, ChildRect(b.Pane()->hwnd).bottom) << "in the leaf's place";
+  EXPECT_LT(ChildRect(a.Pane()->hwnd).bottom, ChildRect(c.Pane()->hwnd).top + 1) << "not over the pane below";
+  EXPECT_EQ(Problems(), "");
+}
+
 TEST_F(HostedPanes, ClosingTheShownTabLeavesTheGroupReachable)
 {
   Form& a = run->Add("Installed Fonts", 0, 200);
