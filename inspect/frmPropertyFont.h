@@ -6,6 +6,10 @@ class frmPropertyFont : public PaneForm {
 public:
     frmPropertyFont();
 
+    // The display font changed / the font list was reloaded (the grid comes later).
+    void FontChanged() {}
+    void RefreshFonts() {}
+
 protected:
     void Design() override;
 };

@@ -6,6 +6,10 @@ class frmPropertyViewer : public PaneForm {
 public:
     frmPropertyViewer();
 
+    // The display font changed / the font list was reloaded (the grid comes later).
+    void FontChanged() {}
+    void RefreshFonts() {}
+
 protected:
     void Design() override;
 };

@@ -162,6 +162,13 @@ void RichTextBox::SelCharset(int charset)
     SendMessageA(hWnd(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
 }
 
+void RichTextBox::BackColor(OleColor c)
+{
+    Control::BackColor(c);
+    if (hwnd_)
+        SendMessageA(hwnd_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(TranslateColor(c)));
+}
+
 void RichTextBox::Locked(bool v)
 {
     locked_ = v;
@@ -198,6 +205,21 @@ void RichTextBox::TextRTF(const std::string& rtf)
     StreamState st{&rtf, 0};
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&st), 0, ReadRtf};
     SendMessageA(hWnd(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+}
+
+void RichTextBox::SelRTF(const std::string& rtf)
+{
+    StreamState st{&rtf, 0};
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&st), 0, ReadRtf};
+    SendMessageA(hWnd(), EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&es));
+}
+
+void RichTextBox::Recreate()
+{
+    if (!hwnd_ || updating_)
+        return;
+    Destroy();
+    Create();
 }
 
 void RichTextBox::BeginUpdate()

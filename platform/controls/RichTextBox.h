@@ -34,10 +34,18 @@ public:
     void MultiLine(bool v) { multiLine_ = v; }
     void ScrollBars(int v) { scrollBars_ = v; }
     void Locked(bool v);
+    // The box's own background (RichEdit paints it itself), also at run time.
+    using Control::BackColor;
+    void BackColor(OleColor c);
     // Appends at the end with the selection format given.
     void Append(const std::string& text);
     // Replaces everything with RTF.
     void TextRTF(const std::string& rtf);
+    // Replaces the selection with RTF (at the caret: inserts there).
+    void SelRTF(const std::string& rtf);
+    // Replaces the window with a fresh empty one with the design values (emptying a very
+    // long text costs far more under Wine). Not while an update is running.
+    void Recreate();
     // Bulk fills: drawing and undo stay off until the matching EndUpdate.
     void BeginUpdate();
     void EndUpdate();

@@ -212,8 +212,15 @@ HWND TreeView::CreateWindowFor(HWND parent, int id)
     return MakeWindow(TreeViewClassName(), "", style, WS_EX_CLIENTEDGE, parent, id);
 }
 
+LRESULT TreeView::Direct(UINT msg, WPARAM wp, LPARAM lp) const
+{
+    HWND w = hWnd();
+    return classProc_ ? CallWindowProcA(classProc_, w, msg, wp, lp) : SendMessageA(w, msg, wp, lp);
+}
+
 void TreeView::AfterCreate()
 {
+    classProc_ = reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd_, GCLP_WNDPROC));
     if (checkboxes_)
         SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) | TVS_CHECKBOXES);
     if (images_)
@@ -247,7 +254,10 @@ Node::Ref TreeView::Add(const std::string& relativeKey, int relationship, const 
 Node::Ref TreeView::Add(const Node::Ref& relative, int relationship, const std::string& key, const std::string& text,
                         int image)
 {
-    HWND w = hWnd();
+    hWnd();
+    auto ParentOf = [this](HTREEITEM item) {
+        return reinterpret_cast<HTREEITEM>(Direct(TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
+    };
     if (!key.empty() && keys_.count(key))
         throw QlError(35602, Name(), "Key is not unique in collection");
     if (relative)
@@ -260,21 +270,21 @@ Node::Ref TreeView::Add(const Node::Ref& relative, int relationship, const std::
         ins.hInsertAfter = sorted_ ? TVI_SORT : TVI_LAST;
         break;
     case tvwFirst:
-        ins.hParent = NextItem(w, rel, TVGN_PARENT);
+        ins.hParent = ParentOf(rel);
         ins.hInsertAfter = TVI_FIRST;
         break;
     case tvwNext:
-        ins.hParent = NextItem(w, rel, TVGN_PARENT);
+        ins.hParent = ParentOf(rel);
         ins.hInsertAfter = rel;
         break;
     case tvwPrevious: {
-        ins.hParent = NextItem(w, rel, TVGN_PARENT);
-        HTREEITEM prev = NextItem(w, rel, TVGN_PREVIOUS);
+        ins.hParent = ParentOf(rel);
+        HTREEITEM prev = reinterpret_cast<HTREEITEM>(Direct(TVM_GETNEXTITEM, TVGN_PREVIOUS, reinterpret_cast<LPARAM>(rel)));
         ins.hInsertAfter = prev ? prev : TVI_FIRST;
         break;
     }
     default:
-        ins.hParent = rel ? NextItem(w, rel, TVGN_PARENT) : TVI_ROOT;
+        ins.hParent = rel ? ParentOf(rel) : TVI_ROOT;
         ins.hInsertAfter = sorted_ ? TVI_SORT : TVI_LAST;
         break;
     }
@@ -283,7 +293,7 @@ Node::Ref TreeView::Add(const Node::Ref& relative, int relationship, const std::
     ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     ins.item.pszText = const_cast<char*>(text.c_str());
     ins.item.iImage = ins.item.iSelectedImage = image - 1;
-    HTREEITEM h = reinterpret_cast<HTREEITEM>(SendMessageA(w, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+    HTREEITEM h = reinterpret_cast<HTREEITEM>(Direct(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
     if (!h)
         throw QlError(35600, Name(), "cannot add the node");
     auto node = std::make_shared<Node>();
@@ -322,6 +332,8 @@ Node::Ref TreeView::FromItem(HTREEITEM h) const
 
 void TreeView::Forget(HTREEITEM h)
 {
+    if (clearing_)
+        return;  // Clear drops every node at once
     auto it = nodes_.find(h);
     if (it == nodes_.end())
         return;
@@ -349,7 +361,9 @@ void TreeView::Clear()
     HWND w = hWnd();
     SendMessageA(w, WM_SETREDRAW, FALSE, 0);
     ++quiet_;
+    clearing_ = true;
     SendMessageA(w, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    clearing_ = false;
     --quiet_;
     for (auto& [h, n] : nodes_) {
         n->tree_ = nullptr;

@@ -105,6 +105,9 @@ protected:
 private:
     friend class Node;
     void Forget(HTREEITEM h);
+    // A message straight to the control's own procedure, past the subclass procedures
+    // (each of which costs a window-property lookup): for the bulk paths.
+    LRESULT Direct(UINT msg, WPARAM wp, LPARAM lp) const;
     Node::Ref HitNode(LPARAM lp, UINT* flags = nullptr) const;
     std::map<HTREEITEM, Node::Ref> nodes_;
     std::map<std::string, Node::Ref> keys_;
@@ -115,6 +118,8 @@ private:
     int indent_ = -1;
     bool sorted_ = false;
     int quiet_ = 0;
+    bool clearing_ = false;
+    WNDPROC classProc_ = nullptr;
 };
 
 }  // namespace platform::forms

@@ -24,3 +24,38 @@ TEST(Harness, ScratchFoldersAreFreshAndRemovable)
     ql::test::RemoveTree(dir);
     EXPECT_EQ(GetFileAttributesA(dir.c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+namespace {
+
+int CALLBACK CountFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return 1;
+}
+
+int CountFaces(HDC dc, const char* face)
+{
+    LOGFONTA lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
+    int n = 0;
+    EnumFontFamiliesExA(dc, &lf, CountFace, reinterpret_cast<LPARAM>(&n), 0);
+    return n;
+}
+
+}  // namespace
+
+// Frame controls (caption buttons, scroll arrows) draw Marlett glyphs; without Wine's own
+// fonts in the fixed set they come out as letters.
+TEST(Harness, FixedFontSetHoldsWinesOwnFonts)
+{
+    HDC dc = GetDC(nullptr);
+    ASSERT_NE(dc, nullptr);
+    EXPECT_GT(CountFaces(dc, "Marlett"), 0);
+    EXPECT_GT(CountFaces(dc, "Tahoma"), 0);
+    EXPECT_GT(CountFaces(dc, "DejaVu Sans"), 0);
+    EXPECT_GT(CountFaces(dc, "Liberation Serif"), 0);
+    // Nothing beyond the fixed set: Noto is installed on the machine but not in the set.
+    EXPECT_EQ(CountFaces(dc, "Noto Sans"), 0);
+    ReleaseDC(nullptr, dc);
+}
