@@ -171,6 +171,8 @@ void CFDPaneBody::PlaceToolbar(CToolbarPaneWnd* pane) {
 bool CFDPaneBody::ReDockToolbar() {
   auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane_);
   if (!toolbar) return false;
+  if (toolbar->resetPending) PlaceInitially(toolbar->resetShown);
+  if (pane_ != toolbar) return true;
   if (!toolbar->container) toolbar->RestoreDocked();
   return true;
 }

@@ -2,6 +2,7 @@
 // checked fonts, both ways of writing a page, and the box never left hidden or frozen.
 #include <stdexcept>
 
+#include "platform/forms/Screen.h"
 #include "preview/PreviewView.h"
 #include "preview/frmViewer.h"
 #include "shell/frmFonts.h"
@@ -227,4 +228,37 @@ TEST_F(PreviewTest, ThePreviewOpensFillingTheMainWindowsClientArea)
     GetClientRect(v.hWnd(), &viewer);
     EXPECT_EQ(viewer.right - viewer.left, client.right - client.left);
     EXPECT_EQ(viewer.bottom - viewer.top, client.bottom - client.top);
+}
+
+TEST_F(PreviewTest, TheMainWindowsProofAndCheckCommands)
+{
+    SetFonts({"DejaVu Sans", "Liberation Mono"});
+    frmMain& main = *Forms::frmMain;
+    main.Show();
+    frmFonts& fonts = *Forms::frmFonts;
+    frmViewer& v = *Forms::frmViewer;
+    ASSERT_TRUE(fonts.PaneVisible());
+    EXPECT_FALSE(main.mnuFSMain.Enabled());
+
+    main.mnuFontProof.RaiseClick();
+    EXPECT_EQ(Display().CurrentView(), static_cast<int>(PreviewView::ProofSheetAll));
+    EXPECT_EQ(Lines(v.rtbFonts), kSheetOfTwo);
+    EXPECT_TRUE(main.mnuFSMain.Enabled()) << "Quick Size applies to the sheet";
+    EXPECT_EQ(main.MousePointer(), vbDefault);
+
+    main.mnuCheck(0).RaiseClick();
+    EXPECT_EQ(fonts.CheckedFontNames().size(), 2u);
+    main.mnuFontProofSelect.RaiseClick();
+    EXPECT_EQ(Display().CurrentView(), static_cast<int>(PreviewView::ProofSheetChecked));
+    EXPECT_EQ(Lines(v.rtbFonts), kSheetOfTwo);
+
+    main.mnuFontPUCheck(1).RaiseClick();
+    EXPECT_TRUE(fonts.CheckedFontNames().empty());
+    // With the tree's pane hidden the main menu's checks do nothing; the popup's still act.
+    fonts.PaneVisible(false);
+    main.mnuCheck(0).RaiseClick();
+    EXPECT_TRUE(fonts.CheckedFontNames().empty());
+    main.mnuFontPUCheck(0).RaiseClick();
+    EXPECT_EQ(fonts.CheckedFontNames().size(), 2u);
+    EXPECT_TRUE(Failures().empty()) << FailureText();
 }
