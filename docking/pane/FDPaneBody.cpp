@@ -53,19 +53,6 @@ bool StringProperty(IDispatch* object, const char* name, std::string& out) {
   return ok;
 }
 
-IDispatch* ObjectProperty(IDispatch* object, const char* name) {
-  if (!object) return nullptr;
-  VARIANT v;
-  VariantInit(&v);
-  IDispatch* result = nullptr;
-  if (SUCCEEDED(GetDispatchProperty(object, name, DISPATCH_PROPERTYGET, &v)) && v.vt == VT_DISPATCH && v.pdispVal) {
-    result = v.pdispVal;
-    result->AddRef();
-  }
-  VariantClear(&v);
-  return result;
-}
-
 }  // namespace
 
 std::string CFDPaneBody::GetLayoutName() {
@@ -80,8 +67,7 @@ std::string CFDPaneBody::GetLayoutName() {
     if (StringProperty(extender, "Tag", tag) && tag.size() >= 2) {
       name = tag;
     } else {
-      IDispatch* form = ObjectProperty(extender, "Parent");
-      if (!form) form = ObjectProperty(extender, "Container");
+      IDispatch* form = FormOfExtender(extender);
       std::string formName;
       if (form && StringProperty(form, "Name", formName)) name = formName;
       if (form) form->Release();
@@ -102,8 +88,7 @@ IUnknown* CFDPaneBody::TabPicture() {
     return nullptr;
   IDispatch* extender = nullptr;
   if (SUCCEEDED(controlSite->GetExtendedControl(&extender)) && extender) {
-    IDispatch* form = ObjectProperty(extender, "Parent");
-    if (!form) form = ObjectProperty(extender, "Container");
+    IDispatch* form = FormOfExtender(extender);
     if (form) {
       VARIANT v;
       VariantInit(&v);
