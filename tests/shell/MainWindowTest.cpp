@@ -35,6 +35,30 @@ bool LayoutSaved()
     return true;
 }
 
+// Runs one ShellSecondStart test in a process of its own; its exit code.
+DWORD RunSecondStart(const std::string& test, const std::string& id)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string cmd = std::string("\"") + exe + "\" --gtest_filter=ShellSecondStart." + test;
+    SetEnvironmentVariableA("QL_SHELL_TEST_ID", id.c_str());
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const BOOL started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    SetEnvironmentVariableA("QL_SHELL_TEST_ID", nullptr);
+    if (!started)
+        return ~0u;
+    DWORD code = ~0u;
+    if (WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return code;
+}
+
+bool PaneWindowVisible(PaneForm& f) { return IsWindowVisible(GetParent(f.Window())); }
+
 }  // namespace
 
 TEST_F(ShellTest, LoadGivesCaptionStatusBarAndTheDefaultLayout)
@@ -270,21 +294,7 @@ TEST_F(ShellTest, SavedLayoutComesBackInTheNextStart)
     main.Unload(vbFormControlMenu);
     ASSERT_TRUE(LayoutSaved());
 
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string cmd = std::string("\"") + exe + "\" --gtest_filter=ShellSecondStart.*";
-    SetEnvironmentVariableA("QL_SHELL_TEST_ID", Id().c_str());
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    SetEnvironmentVariableA("QL_SHELL_TEST_ID", nullptr);
-    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 120000), WAIT_OBJECT_0);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    EXPECT_EQ(code, 0u) << "the second start did not find the floating pane";
+    EXPECT_EQ(RunSecondStart("FindsTheFloatingPane", Id()), 0u) << "the second start did not find the floating pane";
 }
 
 class ShellSecondStart : public ShellTest {};
@@ -298,6 +308,48 @@ TEST_F(ShellSecondStart, FindsTheFloatingPane)
     Pump();
     EXPECT_EQ(Forms::frmPropertyFont->CurrentDockStyle(), DockStyle::DockToNone);
     EXPECT_EQ(Forms::frmFonts->CurrentDockStyle(), DockStyle::DockToLeft);
+}
+
+// Run by ClosedAndUnpinnedPanesComeBackAsLeftInTheNextStart in a process of its own.
+TEST_F(ShellSecondStart, FindsClosedAndUnpinnedPanesAsLeft)
+{
+    if (!std::getenv("QL_SHELL_TEST_ID"))
+        GTEST_SKIP() << "started by ClosedAndUnpinnedPanesComeBackAsLeftInTheNextStart";
+    Forms::frmMain->Show();
+    Pump();
+    frmFonts& fonts = *Forms::frmFonts;
+    frmPropertyViewer& viewer = *Forms::frmPropertyViewer;
+    EXPECT_FALSE(Forms::frmPropertyFont->PaneVisible()) << "closed when saved";
+    EXPECT_TRUE(Forms::frmHelp->PaneVisible());
+    EXPECT_FALSE(PaneWindowVisible(*Forms::frmHelp)) << "unpinned when saved";
+    EXPECT_EQ(fonts.CurrentDockStyle(), DockStyle::DockToLeft);
+    EXPECT_TRUE(PaneWindowVisible(fonts));
+    EXPECT_TRUE(viewer.PaneVisible());
+    EXPECT_TRUE(PaneWindowVisible(viewer)) << "docked below the installed fonts when saved";
+    EXPECT_EQ(viewer.CurrentDockStyle(), DockStyle::DockToLeft);
+    const RECT f = PaneRect(fonts), v = PaneRect(viewer);
+    EXPECT_EQ(v.left, f.left);
+    EXPECT_GT(v.top, f.top);
+    EXPECT_GT(v.bottom - v.top, 0);
+}
+
+// A pane closed and one unpinned in one run: the next start finds every other pane where
+// it was, the closed one hidden and the unpinned one on its strip.
+TEST_F(ShellTest, ClosedAndUnpinnedPanesComeBackAsLeftInTheNextStart)
+{
+    PutSetting("window_settings", "True");
+    frmMain& main = *Forms::frmMain;
+    main.Show();
+    Pump();
+    Forms::frmPropertyFont->PaneVisible(false);
+    Forms::frmHelp->PinState(PinType::UnPinned);
+    Pump();
+    ASSERT_FALSE(Forms::frmPropertyFont->PaneVisible());
+    ASSERT_FALSE(PaneWindowVisible(*Forms::frmHelp)) << "unpinned: on its strip, not docked";
+    ASSERT_TRUE(PaneWindowVisible(*Forms::frmPropertyViewer));
+    main.Unload(vbFormControlMenu);
+    ASSERT_TRUE(LayoutSaved());
+    EXPECT_EQ(RunSecondStart("FindsClosedAndUnpinnedPanesAsLeft", Id()), 0u);
 }
 
 // Items named in the menu-image table get their picture beside them, found by caption.
