@@ -8,6 +8,7 @@
 #include "docking/layout/SplitterBar.h"
 #include "docking/layout/TabStrip.h"
 #include "docking/pane/TreeViewReturn.h"
+#include "docking/persist/PaneClaim.h"
 
 #include <algorithm>
 
@@ -842,13 +843,16 @@ int CDockFrameBase::RememberPane(CPaneBase* pane)
                 }
                 return 1;
             }
+            // Remembered under the name the layout store saves and claims panes by, not by
+            // caption: a slot named otherwise is never found again in the next start.
+            const std::string name = PaneClaim::NameOf(pane);
             int misc = pane->m_pFrame == this ? 3 : 1;
             if (pane->m_bUnpinned)
                 misc = (misc & ~1) | 8;
             if (block->m_pSlots && !block->m_pSlots->empty()) {
                 for (TabSlot& s : *block->m_pSlots)
                     if (s.pane == pane) {
-                        s.title = pane->m_title;
+                        s.title = name;
                         s.hasTitle = true;
                         s.left = pane->m_rcFloat.left;
                         s.top = pane->m_rcFloat.top;
@@ -858,7 +862,7 @@ int CDockFrameBase::RememberPane(CPaneBase* pane)
                         s.misc = misc;
                     }
             } else if (block->m_pPane == pane) {
-                block->AddTabSlot(pane->m_title, misc, POINT{pane->m_rcFloat.left, pane->m_rcFloat.top},
+                block->AddTabSlot(name, misc, POINT{pane->m_rcFloat.left, pane->m_rcFloat.top},
                                   RectWidth(pane->m_rcFloat), RectHeight(pane->m_rcFloat));
             }
             return 1;

@@ -188,7 +188,7 @@ TEST_F(ShellTest, PresetsPlaceTheirPanesAfterTheUserMovedThem)
     EXPECT_TRUE(Forms::frmFontBrowser->PaneVisible());
     EXPECT_TRUE(Forms::frmPropertyFont->PaneVisible());
     EXPECT_EQ(Forms::frmHelp->CurrentDockStyle(), DockStyle::DockToBottom) << "untouched: its initial side";
-    EXPECT_TRUE(Forms::frmHelp->PaneVisible());
+    EXPECT_FALSE(Forms::frmHelp->PaneVisible()) << "unpinned: on its strip until it pops out, as when saved";
 
     // Simple sets two panes; the others go back to the sides they were last given.
     SendMessageA(GetParent(Forms::frmPropertyViewer->Window()), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
@@ -320,7 +320,7 @@ TEST_F(ShellSecondStart, FindsClosedAndUnpinnedPanesAsLeft)
     frmFonts& fonts = *Forms::frmFonts;
     frmPropertyViewer& viewer = *Forms::frmPropertyViewer;
     EXPECT_FALSE(Forms::frmPropertyFont->PaneVisible()) << "closed when saved";
-    EXPECT_TRUE(Forms::frmHelp->PaneVisible());
+    EXPECT_FALSE(Forms::frmHelp->PaneVisible()) << "unpinned: on its strip until it pops out, as when saved";
     EXPECT_FALSE(PaneWindowVisible(*Forms::frmHelp)) << "unpinned when saved";
     EXPECT_EQ(fonts.CurrentDockStyle(), DockStyle::DockToLeft);
     EXPECT_TRUE(PaneWindowVisible(fonts));
