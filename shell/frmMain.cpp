@@ -13,6 +13,7 @@
 #include "inspect/frmPropertyViewer.h"
 #include "platform/LoadedForms.h"
 #include "platform/forms/App.h"
+#include "platform/forms/Screen.h"
 #include "platform/forms/Seams.h"
 #include "preview/frmAllFonts.h"
 #include "preview/frmBig.h"
@@ -222,6 +223,15 @@ void frmMain::WireMenus()
     });
     mnuSendComment.Click = [this] { modMain::OpenEmail(hWnd()); };
     mnuGlyph.Click = [] { TogglePane(Forms::frmGlyphs, true); };
+    mnuFontProof.Click = [this] { ShowProof(false); };
+    mnuFontProofSelect.Click = [this] { ShowProof(true); };
+    mnuCheck.OnClick([](int i) {
+        // The main menu's checks act only while the tree can be seen; the tree's popup
+        // acts in any case.
+        if (Forms::frmFonts.IsLoaded() && Forms::frmFonts->PaneVisible())
+            Forms::frmFonts->ToggleChecks(i == 0);
+    });
+    mnuFontPUCheck.OnClick([](int i) { Forms::frmFonts->ToggleChecks(i == 0); });
     mnuEmptyProcess.Click = [] {
         try {
             if (modMain::FontModel)
@@ -231,6 +241,22 @@ void frmMain::WireMenus()
             LogFailure("frmMain: mnuEmptyProcess_Click", e);
         }
     };
+}
+
+void frmMain::ShowProof(bool checkedOnly)
+{
+    MousePointer(vbHourglass);
+    try {
+        if (checkedOnly)
+            Forms::frmViewer->ShowProofSheetSelected();
+        else
+            Forms::frmViewer->ShowProofSheet();
+        // Quick Size applies to proof sheets only.
+        mnuFSMain.Enabled(true);
+    } catch (const std::exception& e) {
+        LogFailure(checkedOnly ? "frmMain: mnuFontProofSelect_Click" : "frmMain: mnuFontProof_Click", e);
+    }
+    MousePointer(vbDefault);
 }
 
 void frmMain::ShowPresetTick(int index)

@@ -151,6 +151,8 @@ private:
     // The saved layout, once per load, right after the first layout's ClearLayout.
     void RestoreSavedLayout();
     void ShowPresetTick(int index);
+    // Preview All Fonts / Preview Selected Fonts.
+    void ShowProof(bool checkedOnly);
     void UnloadOtherWindows();
     void AttachMenuImages();
 

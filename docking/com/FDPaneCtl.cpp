@@ -5,6 +5,7 @@
 #include "docking/frame/DockFrameBase.h"
 #include "docking/framework/Guard.h"
 #include "docking/menu/MenuImageStore.h"
+#include "docking/pane/CPaneWnd.h"
 #include "docking/platform_text.h"
 
 #include <algorithm>
@@ -200,6 +201,8 @@ STDMETHODIMP CFDPaneCtl::put_InitDockStyle(DockStyle v)
 {
     m_initDockStyle = static_cast<int>(v);
     m_bDirty = true;
+    if (CPaneWnd* pane = m_pBody ? m_pBody->Pane() : nullptr; pane && pane->resetPending)
+        pane->resetStyleSet = true;
     return S_OK;
 }
 
@@ -248,8 +251,11 @@ STDMETHODIMP CFDPaneCtl::SetLayoutReference(IFDPane* pane)
     return dockguard::Com("FDPane: SetLayoutReference", [&]() -> HRESULT {
         // Only a live control of this library counts; a foreign object's answer is never trusted.
         CFDPaneCtl* other = FromInterface(pane);
-        if (other && other != this)
+        if (other && other != this) {
             m_pLayoutRef = other;
+            if (CPaneWnd* own = m_pBody ? m_pBody->Pane() : nullptr; own && own->resetPending)
+                own->resetRefSet = true;
+        }
         return S_OK;
     });
 }

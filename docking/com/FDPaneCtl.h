@@ -71,6 +71,7 @@ public:
     // The live control behind an interface pointer, or null when it is not one of ours.
     static CFDPaneCtl* FromInterface(IUnknown* unknown);
     CFDPaneCtl* LayoutReference() const { return m_pLayoutRef; }
+    void DropLayoutReference() { m_pLayoutRef = nullptr; }
     CFDPaneBody* Body() const { return m_pBody.get(); }
     CMenuImageStore* ImageStore() const { return m_pImageStore; }
 

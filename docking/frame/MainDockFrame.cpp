@@ -22,6 +22,12 @@
 
 namespace {
 
+UINT ResetPlaceMessage()
+{
+    static const UINT message = RegisterWindowMessageA("XMoorline.PlaceResetPanes");
+    return message;
+}
+
 CMainDockFrame* g_frame = nullptr;
 HWND g_host = nullptr;
 HHOOK g_keyboardHook = nullptr;
@@ -193,7 +199,6 @@ void CMainDockFrame::ClearLayout()
     // their frames, docked ones their sections. They keep whether they were shown.
     struct Reset {
         CPaneWnd* pane;
-        HWND window;
         bool shown;
     };
     std::vector<Reset> panes;
@@ -201,8 +206,9 @@ void CMainDockFrame::ClearLayout()
         auto* p = dynamic_cast<CPaneWnd*>(CPaneBase::LiveAt(i));
         if (!p || !p->hwnd || !p->owner || p->dockFrame != this)
             continue;
-        const bool shown = p->m_bUnpinned || (p->IsVisible() && (p->container || p->miniFrame));
-        panes.push_back(Reset{p, p->hwnd, shown});
+        const bool shown = p->resetPending ? p->resetShown
+                                           : p->m_bUnpinned || (p->IsVisible() && (p->container || p->miniFrame));
+        panes.push_back(Reset{p, shown});
     }
     for (const Reset& r : panes) {
         CPaneWnd* p = r.pane;
@@ -227,14 +233,43 @@ void CMainDockFrame::ClearLayout()
     UpdateClientRect(nullptr);
     m_bLayoutLoaded = 0;
     m_bLoadPending = 0;
-    // Then each goes back to its initial place, in the order the panes were made.
-    for (const Reset& r : panes)
-        if (CPaneWnd::FromHandle(r.window) == r.pane && r.pane->owner)
-            r.pane->owner->PlaceInitially(r.shown);
+    // A host resets to set new initial places (side, reference, size, pin) and then shows its
+    // panes: placing them now would place them by the values they had before.
+    for (const Reset& r : panes) {
+        r.pane->resetPending = true;
+        r.pane->resetShown = r.shown;
+        r.pane->resetPinState = -1;
+        r.pane->resetStyleSet = false;
+        r.pane->resetRefSet = false;
+    }
+    if (panes.empty() || m_bResetPlacePosted)
+        return;
+    m_bResetPlacePosted = m_hWndHost && PostMessageA(m_hWndHost, ResetPlaceMessage(), 0, 0);
+    if (!m_bResetPlacePosted)
+        PlaceResetPanes();
+}
+
+void CMainDockFrame::PlaceResetPanes()
+{
+    m_bResetPlacePosted = false;
+    std::vector<HWND> pending;
+    for (int i = 0; i < CPaneBase::LiveCount(); ++i)
+        if (auto* p = dynamic_cast<CPaneWnd*>(CPaneBase::LiveAt(i)); p && p->resetPending && p->hwnd)
+            pending.push_back(p->hwnd);
+    // Placing one pane may tear another down through the host's events: each is looked up again.
+    for (HWND window : pending) {
+        CPaneWnd* p = CPaneWnd::FromHandle(window);
+        if (!p || !p->resetPending)
+            continue;
+        p->resetPending = false;
+        if (p->owner)
+            p->owner->PlaceInitially(p->resetShown);
+    }
 }
 
 HRESULT CMainDockFrame::SaveStates(const std::string& key)
 {
+    PlaceResetPanes();
     LayoutStore::SaveRequest request;
     request.root = m_registryRoot;
     request.key = key;
@@ -476,6 +511,10 @@ LRESULT CMainDockFrame::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 
 LRESULT CMainDockFrame::HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == ResetPlaceMessage()) {
+        PlaceResetPanes();
+        return 0;
+    }
     switch (message) {
     case WM_SIZE: {
         const LRESULT r = CallNext(hwnd, message, wParam, lParam);

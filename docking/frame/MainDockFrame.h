@@ -55,7 +55,11 @@ public:
     void Attach(HWND host);
     void Detach();
     void SetClientWindow(HWND window);
+    // Takes every pane out of its place; each is placed again at its next show or hide through
+    // its control, or when the current message is done, with the control's values of then.
     void ClearLayout();
+    // Places the panes a reset took out and nothing has placed since, in the order they were made.
+    void PlaceResetPanes();
     HRESULT SaveStates(const std::string& key);
     HRESULT LoadStates(const std::string& key);
     bool KeepHiddenPlace(CPaneWnd* pane, const std::string& name);
@@ -136,6 +140,8 @@ public:
     // Guards the auto-hide re-check after edge drops; set once and never cleared.
     int m_bRecheckAutoHide = 1;
     bool m_bDestroying = false;
+    // The message that places reset panes is on its way.
+    bool m_bResetPlacePosted = false;
 
 private:
     LRESULT HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -71,3 +71,24 @@ POINT ScaleToPixels(int mode, float x, float y)
         ReleaseDC(nullptr, screen);
     return dockgeo::ScaleToPixels(mode, x, y, dpiX, dpiY);
 }
+
+IDispatch* GetDispatchObject(IDispatch* object, const char* name)
+{
+    if (!object)
+        return nullptr;
+    VARIANT v;
+    VariantInit(&v);
+    IDispatch* result = nullptr;
+    if (SUCCEEDED(GetDispatchProperty(object, name, DISPATCH_PROPERTYGET, &v)) && v.vt == VT_DISPATCH && v.pdispVal) {
+        result = v.pdispVal;
+        result->AddRef();
+    }
+    VariantClear(&v);
+    return result;
+}
+
+IDispatch* FormOfExtender(IDispatch* extender)
+{
+    IDispatch* form = GetDispatchObject(extender, "Parent");
+    return form ? form : GetDispatchObject(extender, "Container");
+}

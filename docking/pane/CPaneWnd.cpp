@@ -258,7 +258,11 @@ void CPaneWnd::SetVisible(bool show) {
       if (main) main->ShowAutoHidden(this);
       return;
     }
-    if (container || miniFrame || !PlaceAgain()) ShowWindow(hwnd, SW_SHOW);
+    CTabStrip* tabs = m_pBlock ? m_pBlock->m_pTabStrip : nullptr;
+    if ((container || miniFrame) && tabs && m_pBlock->m_pPane != this && tabs->HasPane(this))
+      tabs->SelectPane(this);  // a tab behind another: shown is brought to the front
+    else if (container || miniFrame || !PlaceAgain())
+      ShowWindow(hwnd, SW_SHOW);
     placed = 1;
     if (owner) owner->FireShown();
     return;

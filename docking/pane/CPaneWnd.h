@@ -147,6 +147,13 @@ public:
   int captionSize = 0;
   int captionActive = -1;
   int placed = 1;
+  // Out of every place after a layout reset, until the owner places it again with the
+  // host's values of then (its next show or hide, or the reset's posted message).
+  bool resetPending = false;
+  bool resetShown = false;     // shown when the reset took it out
+  int resetPinState = -1;      // a pin state put meanwhile, applied once placed
+  bool resetStyleSet = false;  // a new initial side put meanwhile
+  bool resetRefSet = false;    // a layout reference put meanwhile
   int dragging = 0;
   int closeUp = 1, pinUp = 1;
   RECT closeRect{}, pinRect{};

@@ -53,19 +53,6 @@ bool StringProperty(IDispatch* object, const char* name, std::string& out) {
   return ok;
 }
 
-IDispatch* ObjectProperty(IDispatch* object, const char* name) {
-  if (!object) return nullptr;
-  VARIANT v;
-  VariantInit(&v);
-  IDispatch* result = nullptr;
-  if (SUCCEEDED(GetDispatchProperty(object, name, DISPATCH_PROPERTYGET, &v)) && v.vt == VT_DISPATCH && v.pdispVal) {
-    result = v.pdispVal;
-    result->AddRef();
-  }
-  VariantClear(&v);
-  return result;
-}
-
 }  // namespace
 
 std::string CFDPaneBody::GetLayoutName() {
@@ -80,8 +67,7 @@ std::string CFDPaneBody::GetLayoutName() {
     if (StringProperty(extender, "Tag", tag) && tag.size() >= 2) {
       name = tag;
     } else {
-      IDispatch* form = ObjectProperty(extender, "Parent");
-      if (!form) form = ObjectProperty(extender, "Container");
+      IDispatch* form = FormOfExtender(extender);
       std::string formName;
       if (form && StringProperty(form, "Name", formName)) name = formName;
       if (form) form->Release();
@@ -102,8 +88,7 @@ IUnknown* CFDPaneBody::TabPicture() {
     return nullptr;
   IDispatch* extender = nullptr;
   if (SUCCEEDED(controlSite->GetExtendedControl(&extender)) && extender) {
-    IDispatch* form = ObjectProperty(extender, "Parent");
-    if (!form) form = ObjectProperty(extender, "Container");
+    IDispatch* form = FormOfExtender(extender);
     if (form) {
       VARIANT v;
       VariantInit(&v);
@@ -134,6 +119,7 @@ bool CFDPaneBody::MakeMdiChild() {
   CDockFrameBase* frame = Frame();
   HWND mdi = frame ? frame->m_hWndMdiClient : nullptr;
   if (!mdi || !pane_ || !form_ || !control_) return false;
+  pane_->resetPending = false;  // an MDI child is placed by the MDI client
   pane_->LeavePlace();
   pane_->SetPinState(1);
   ownStyleChange_ = true;
@@ -181,6 +167,7 @@ bool CFDPaneBody::MakePane() {
   control_->m_paneVisible = 1;
   // Back where it was docked, or at its initial side.
   CPaneWnd* pane = pane_;
+  pane->resetPending = false;
   if (!pane->ReturnToPrevious()) {
     int side = pane->prevSide >= 0 && pane->prevSide <= 3 ? pane->prevSide : control_->m_initDockStyle;
     if (side < 0 || side > 3 || !CanDock(side)) side = 0;
@@ -193,10 +180,10 @@ bool CFDPaneBody::MakePane() {
 }
 
 void CFDPaneBody::FireShown() {
-  if (control_) control_->FireShown();
+  if (control_ && !quiet_) control_->FireShown();
 }
 void CFDPaneBody::FireHidden() {
-  if (control_) control_->FireHidden();
+  if (control_ && !quiet_) control_->FireHidden();
 }
 void CFDPaneBody::FireDockStyleChanged(int side) {
   if (control_) control_->FireDockStyleChanged(side);
@@ -240,15 +227,9 @@ void CFDPaneBody::Place() {
   pane->floatTop = control_->m_initFloatTop;
   pane->floatWidth = control_->m_initFloatWidth;
   pane->floatHeight = control_->m_initFloatHeight;
-  int side = control_->m_initDockStyle;
-  if (side >= 0 && side <= 3 && !CanDock(side)) {
-    side = 4;
-    for (int s = 0; s < 4; ++s)
-      if (CanDock(s)) {
-        side = s;
-        break;
-      }
-  }
+  // A form pane docks at the side the host asks for: the dock mask governs toolbar panes and
+  // drags, and a host's layout may well put a pane where the user could not drag it.
+  const int side = control_->m_initDockStyle;
   if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) return PlaceToolbar(toolbar);
   if (!control_->m_paneVisible) {
     pane->side = side;
@@ -269,6 +250,12 @@ void CFDPaneBody::Place() {
   CFDPaneCtl* ref = control_->LayoutReference();
   CFDPaneBody* refBody = ref ? ref->Body() : nullptr;
   CPaneWnd* refPane = refBody ? refBody->Pane() : nullptr;
+  // A partner still waiting since a reset takes its place first, to be placed by.
+  if (refPane && refPane->resetPending && refPane != pane) {
+    refBody->PlaceInitially(refPane->resetShown);
+    refPane = refBody->Pane();
+    if (pane_ != pane) return;
+  }
   bool placed = false;
   if (refPane && refPane->container && refPane->m_pBlock && refPane->IsFormPane()) {
     const int wanted = control_->m_initDockStyle;
@@ -308,14 +295,28 @@ bool CFDPaneBody::ContainsControlOfClass(const CLSID* ids, int count) {
   return found;
 }
 
-void CFDPaneBody::PlaceInitially(bool shown) {
+void CFDPaneBody::PlaceAfterReset(bool shown, bool quiet) {
   if (!pane_ || !control_) return;
+  CPaneWnd* pane = pane_;
+  const bool wasShown = pane->resetShown;
+  const int pin = pane->resetPinState;
+  if (pane->resetStyleSet && !pane->resetRefSet) control_->DropLayoutReference();
+  pane->resetPending = false;
+  pane->resetPinState = -1;
+  pane->resetStyleSet = pane->resetRefSet = false;
   control_->m_paneVisible = shown ? 1 : 0;
+  quiet_ = quiet;
   Place();
+  quiet_ = false;
+  if (pane_ != pane) return;
+  if (quiet && PaneVisible() != wasShown) PaneVisible() ? FireShown() : FireHidden();
+  // A pin state put while the pane waited applies to the place it took.
+  if (pin >= 0) SetPinState(pin);
 }
 
 bool CFDPaneBody::PaneVisible() const {
   if (!pane_) return control_ && control_->m_paneVisible;
+  if (pane_->resetPending) return pane_->resetShown;
   if (pane_->miniFrame) return pane_->IsVisible() && pane_->miniFrame->hwnd;
   return pane_->IsVisible();
 }
@@ -325,6 +326,8 @@ void CFDPaneBody::SetPaneVisible(bool visible) {
   control_->m_paneVisible = visible ? 1 : 0;
   CPaneWnd* pane = pane_;
   if (!pane || !pane->hostedWnd) return;
+  // Waiting since a reset: placed now, by the values the host has put since.
+  if (pane->resetPending) return PlaceAfterReset(visible, false);
   if (auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane)) return SetToolbarVisible(toolbar, visible);
   if (visible == PaneVisible()) return;
   // Hidden, the pane leaves its place and the layout closes up; shown, it goes back there.
@@ -332,17 +335,23 @@ void CFDPaneBody::SetPaneVisible(bool visible) {
 }
 
 void CFDPaneBody::SetPinState(int state) {
+  if (pane_ && pane_->resetPending) {
+    pane_->resetPinState = state;
+    return;
+  }
   if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && main->ChangePinState(pane_, state)) return;
   if (pane_) pane_->SetPinState(state);
 }
 
 int CFDPaneBody::CurrentDockStyle() const {
-  if (!pane_) return control_ ? control_->m_initDockStyle : 0;
+  if (!pane_ || pane_->resetPending) return control_ ? control_->m_initDockStyle : 0;
   if (!pane_->container) return 4;
   return pane_->side;
 }
 
 void CFDPaneBody::ReDock() {
+  if (!pane_) return;
+  if (pane_->resetPending) PlaceInitially(pane_->resetShown);
   if (!pane_) return;
   // An unpinned pane is pinned first: docked or floating panes have no strip tab.
   if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && pane_->m_bUnpinned) main->RepinHidden(pane_);
@@ -356,6 +365,8 @@ void CFDPaneBody::ReDock() {
 }
 
 void CFDPaneBody::ReFloat() {
+  if (!pane_) return;
+  if (pane_->resetPending) PlaceInitially(pane_->resetShown);
   if (!pane_) return;
   if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && pane_->m_bUnpinned) main->RepinHidden(pane_);
   pane_->Float();
@@ -389,7 +400,10 @@ LRESULT CFDPaneBody::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_SHOWWINDOW:
       if (wParam) {
         LRESULT r = CallNext(hwnd, message, wParam, lParam);
-        CreatePaneWnd();
+        if (pane_ && pane_->resetPending)
+          PlaceAfterReset(true, false);
+        else
+          CreatePaneWnd();
         return r;
       }
       break;

@@ -63,12 +63,16 @@ public:
   void FireHidden() override;
   void FireDockStyleChanged(int side) override;
   void PaneGone() override { pane_ = nullptr; }
-  void PlaceInitially(bool shown) override;
+  // The reset's own placement: events only when the pane's visibility changed.
+  void PlaceInitially(bool shown) override { PlaceAfterReset(shown, true); }
   bool ContainsControlOfClass(const CLSID* ids, int count) override;
 
   LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+  // Places a pane a layout reset took out, by the values put since. A new initial side put
+  // without a new layout reference drops the old reference: the side is meant as it is.
+  void PlaceAfterReset(bool shown, bool quiet);
   void Place();
   // Initial place of a toolbar pane: its saved row entry, beside its layout reference's
   // toolbar, or its initial side.
@@ -85,6 +89,7 @@ private:
   CPaneWnd* pane_ = nullptr;
   HWND form_ = nullptr;
   bool created_ = false;
+  bool quiet_ = false;  // no shown/hidden events while set
   bool ownStyleChange_ = false;
   HMENU savedMdiMenu_ = nullptr;  // the host's menu while the form was the active MDI child
   IUnknown* icon_ = nullptr;  // the form's Icon, asked for once

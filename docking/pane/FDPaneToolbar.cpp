@@ -14,23 +14,6 @@
 #include "docking/toolband/CToolBand.h"
 #include "docking/toolband/CToolbarPaneWnd.h"
 
-namespace {
-
-IDispatch* ObjectOf(IDispatch* object, const char* name) {
-  if (!object) return nullptr;
-  VARIANT v;
-  VariantInit(&v);
-  IDispatch* result = nullptr;
-  if (SUCCEEDED(GetDispatchProperty(object, name, DISPATCH_PROPERTYGET, &v)) && v.vt == VT_DISPATCH && v.pdispVal) {
-    result = v.pdispVal;
-    result->AddRef();
-  }
-  VariantClear(&v);
-  return result;
-}
-
-}  // namespace
-
 CPaneWnd* CFDPaneBody::NewPaneWindow() {
   // A toolbar form of type 1 becomes a toolbar pane.
   if (FindToolbar() && control_->m_fdType != 0 && control_->m_fdType != 2) {
@@ -49,8 +32,7 @@ int CFDPaneBody::FormScaleMode() {
     return mode;
   IDispatch* extender = nullptr;
   if (SUCCEEDED(controlSite->GetExtendedControl(&extender)) && extender) {
-    IDispatch* form = ObjectOf(extender, "Parent");
-    if (!form) form = ObjectOf(extender, "Container");
+    IDispatch* form = FormOfExtender(extender);
     VARIANT v;
     VariantInit(&v);
     if (form && SUCCEEDED(GetDispatchProperty(form, "ScaleMode", DISPATCH_PROPERTYGET, &v)) &&
@@ -171,6 +153,8 @@ void CFDPaneBody::PlaceToolbar(CToolbarPaneWnd* pane) {
 bool CFDPaneBody::ReDockToolbar() {
   auto* toolbar = dynamic_cast<CToolbarPaneWnd*>(pane_);
   if (!toolbar) return false;
+  if (toolbar->resetPending) PlaceInitially(toolbar->resetShown);
+  if (pane_ != toolbar) return true;
   if (!toolbar->container) toolbar->RestoreDocked();
   return true;
 }

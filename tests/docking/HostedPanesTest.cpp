@@ -123,6 +123,31 @@ TEST_F(HostedPanes, AClosedPaneGivesItsPlaceBackAndReturnsToIt)
   EXPECT_EQ(run->Dump(), before);
 }
 
+TEST_F(HostedPanes, ShowingATabBehindAnotherBringsItToTheFront)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Glyphs", 4, 200, a.control);
+  b.Show();
+  Form& c = run->Add("Preview", 3, 120, a.control);  // below the group: the leaf shrinks
+  c.Show();
+  Pump();
+  CLayoutBlock* leaf = a.Pane()->m_pBlock;
+  ASSERT_NE(leaf, nullptr);
+  ASSERT_NE(leaf->m_pTabStrip, nullptr);
+  ASSERT_EQ(leaf->m_pPane, b.Pane());
+  EXPECT_FALSE(Shown(a)) << "behind the glyphs";
+
+  EXPECT_EQ(a.control->put_PaneVisible(VARIANT_TRUE), S_OK);
+  Pump();
+  EXPECT_EQ(leaf->m_pPane, a.Pane());
+  EXPECT_TRUE(Shown(a));
+  EXPECT_FALSE(Shown(b));
+  EXPECT_EQ(ChildRect(a.Pane()->hwnd).bottom, ChildRect(b.Pane()->hwnd).bottom) << "in the leaf's place";
+  EXPECT_LT(ChildRect(a.Pane()->hwnd).bottom, ChildRect(c.Pane()->hwnd).top + 1) << "not over the pane below";
+  EXPECT_EQ(Problems(), "");
+}
+
 TEST_F(HostedPanes, ClosingTheShownTabLeavesTheGroupReachable)
 {
   Form& a = run->Add("Installed Fonts", 0, 200);
@@ -458,6 +483,66 @@ TEST_F(HostedPanes, ClearLayoutPutsEveryPaneBackAtItsInitialSide)
   c.control->put_PaneVisible(VARIANT_TRUE);
   Pump();
   EXPECT_EQ(run->Dump(), initial);
+}
+
+TEST_F(HostedPanes, AfterClearLayoutTheHostsNewPlacesTakeEffectWhenItShowsThePanes)
+{
+  Form& a = run->Add("Installed Fonts", 0, 200);
+  a.Show();
+  Form& b = run->Add("Information", 3, 120);
+  b.Show();
+  Form& c = run->Add("Glyphs", 2, 150);
+  c.Show();
+  Form& d = run->Add("Preview", 1, 100);
+  d.Show();
+  Pump();
+  c.control->ReFloat();
+  d.control->put_PaneVisible(VARIANT_FALSE);
+  Pump();
+
+  // A preset: reset, then new initial places put before each pane is shown again.
+  EXPECT_EQ(run->dock->ClearLayout(), S_OK);
+  EXPECT_TRUE(Shown(b)) << "waiting to be placed, a shown pane still counts as shown";
+  EXPECT_FALSE(Shown(d));
+  EXPECT_EQ(b.control->put_InitDockStyle(DockToRight), S_OK);
+  EXPECT_EQ(b.control->put_PaneVisible(VARIANT_TRUE), S_OK);
+  EXPECT_EQ(b.Pane()->side, 2) << "placed by its show, with the side put after the reset";
+  EXPECT_EQ(c.control->SetLayoutReference(a.control), S_OK);
+  EXPECT_EQ(c.control->put_InitDockHW(90), S_OK);
+  EXPECT_EQ(c.control->put_InitDockStyle(DockToBottom), S_OK);
+  EXPECT_EQ(c.control->put_PaneVisible(VARIANT_TRUE), S_OK);
+  EXPECT_EQ(d.control->put_InitDockStyle(DockToBottom), S_OK);
+  EXPECT_EQ(d.control->put_PinState(UnPinned), S_OK);
+  EXPECT_EQ(d.control->put_PaneVisible(VARIANT_TRUE), S_OK);
+  Pump();
+
+  // The untouched pane is back at its initial side, shown.
+  ASSERT_EQ(a.Pane()->container, run->Frame());
+  EXPECT_EQ(a.Pane()->side, 0);
+  EXPECT_TRUE(Shown(a));
+  EXPECT_EQ(b.Pane()->container, run->Frame());
+  EXPECT_EQ(b.Pane()->side, 2);
+  // Placed by its reference: below it in the left column, 90 high.
+  ASSERT_EQ(c.Pane()->container, run->Frame());
+  EXPECT_EQ(c.Pane()->miniFrame, nullptr);
+  EXPECT_EQ(c.Pane()->side, 0);
+  EXPECT_EQ(c.Pane()->m_nSectionIndex, a.Pane()->m_nSectionIndex);
+  EXPECT_EQ(ChildRect(c.Pane()->hwnd).left, ChildRect(a.Pane()->hwnd).left);
+  EXPECT_GT(ChildRect(c.Pane()->hwnd).top, ChildRect(a.Pane()->hwnd).top);
+  EXPECT_TRUE(CMiniFrame::FloatingFrames().empty());
+  // The pin put while it waited: on the bottom strip.
+  ASSERT_NE(run->Frame()->m_pStrips[3], nullptr);
+  EXPECT_EQ(d.Pane()->pinState, 2);
+  EXPECT_EQ(Problems(), "");
+
+  // A reset the host follows with nothing: every pane back where its values say, at once
+  // when the message is done.
+  EXPECT_EQ(run->dock->ClearLayout(), S_OK);
+  Pump();
+  EXPECT_EQ(b.Pane()->side, 2);
+  EXPECT_EQ(a.Pane()->side, 0);
+  EXPECT_TRUE(Shown(a) && Shown(b) && Shown(c));
+  EXPECT_EQ(Problems(), "");
 }
 
 }  // namespace

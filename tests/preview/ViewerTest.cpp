@@ -2,6 +2,7 @@
 // checked fonts, both ways of writing a page, and the box never left hidden or frozen.
 #include <stdexcept>
 
+#include "platform/forms/Screen.h"
 #include "preview/PreviewView.h"
 #include "preview/frmViewer.h"
 #include "shell/frmFonts.h"
@@ -212,5 +213,38 @@ TEST_F(PreviewTest, ProofSheetOfTheCheckedFonts)
     fonts.tvFonts.Item("DejaVu Sans")->Checked(true);
     v.UpdateDisplay("DejaVu Serif");
     EXPECT_EQ(Lines(v.rtbFonts), kSheetOfTwo) << "the view is still the sheet of checked fonts";
+    EXPECT_TRUE(Failures().empty()) << FailureText();
+}
+
+TEST_F(PreviewTest, TheMainWindowsProofAndCheckCommands)
+{
+    SetFonts({"DejaVu Sans", "Liberation Mono"});
+    frmMain& main = *Forms::frmMain;
+    main.Show();
+    frmFonts& fonts = *Forms::frmFonts;
+    frmViewer& v = *Forms::frmViewer;
+    ASSERT_TRUE(fonts.PaneVisible());
+    EXPECT_FALSE(main.mnuFSMain.Enabled());
+
+    main.mnuFontProof.RaiseClick();
+    EXPECT_EQ(Display().CurrentView(), static_cast<int>(PreviewView::ProofSheetAll));
+    EXPECT_EQ(Lines(v.rtbFonts), kSheetOfTwo);
+    EXPECT_TRUE(main.mnuFSMain.Enabled()) << "Quick Size applies to the sheet";
+    EXPECT_EQ(main.MousePointer(), vbDefault);
+
+    main.mnuCheck(0).RaiseClick();
+    EXPECT_EQ(fonts.CheckedFontNames().size(), 2u);
+    main.mnuFontProofSelect.RaiseClick();
+    EXPECT_EQ(Display().CurrentView(), static_cast<int>(PreviewView::ProofSheetChecked));
+    EXPECT_EQ(Lines(v.rtbFonts), kSheetOfTwo);
+
+    main.mnuFontPUCheck(1).RaiseClick();
+    EXPECT_TRUE(fonts.CheckedFontNames().empty());
+    // With the tree's pane hidden the main menu's checks do nothing; the popup's still act.
+    fonts.PaneVisible(false);
+    main.mnuCheck(0).RaiseClick();
+    EXPECT_TRUE(fonts.CheckedFontNames().empty());
+    main.mnuFontPUCheck(0).RaiseClick();
+    EXPECT_EQ(fonts.CheckedFontNames().size(), 2u);
     EXPECT_TRUE(Failures().empty()) << FailureText();
 }

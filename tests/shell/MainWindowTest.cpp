@@ -61,9 +61,10 @@ TEST_F(ShellTest, LoadGivesCaptionStatusBarAndTheDefaultLayout)
     const RECT f = PaneRect(fonts), v = PaneRect(viewer);
     EXPECT_EQ(v.left, f.left);
     EXPECT_GT(v.top, f.top);
-    for (PaneForm* p : std::initializer_list<PaneForm*>{&*Forms::frmPropertyTB, &fonts, &*Forms::frmHelp,
-                                                       &*Forms::frmFontBrowser, &viewer, &*Forms::frmPropertyFont})
+    for (PaneForm* p : std::initializer_list<PaneForm*>{&*Forms::frmPropertyTB, &fonts, &*Forms::frmHelp, &viewer,
+                                                       &*Forms::frmPropertyFont})
         EXPECT_TRUE(p->PaneVisible()) << p->Name();
+    EXPECT_FALSE(Forms::frmFontBrowser->PaneVisible()) << "the installed fonts' tab, behind them";
     for (int i : {0, 1, 7, 8, 9})
         EXPECT_TRUE(main.mnuView(i).Checked()) << "mnuView(" << i << ")";
     EXPECT_TRUE(main.mnuHelp.Checked());
@@ -92,15 +93,13 @@ TEST_F(ShellTest, PresetCommandsTickTheirItem)
         Pump();
         for (int k = 0; k < 3; ++k)
             EXPECT_EQ(main.mnuPresetViews(k).Checked(), k == preset) << preset << " ticks only itself";
-        EXPECT_TRUE(Forms::frmFonts->PaneVisible());
-        EXPECT_TRUE(Forms::frmPropertyViewer->PaneVisible());
+        EXPECT_TRUE(Forms::frmFonts->PaneVisible()) << preset;
+        EXPECT_TRUE(Forms::frmPropertyViewer->PaneVisible()) << preset;
     }
     EXPECT_EQ(FailureText(), "");
 }
 
-// The docking library's ClearLayout does not yet put shown panes back to their first
-// places, so a second preset leaves them where they are.
-TEST_F(ShellTest, DISABLED_ViewingPresetPlacesItsPanes)
+TEST_F(ShellTest, ViewingPresetPlacesItsPanes)
 {
     frmMain& main = *Forms::frmMain;
     main.Show();
@@ -110,6 +109,89 @@ TEST_F(ShellTest, DISABLED_ViewingPresetPlacesItsPanes)
     EXPECT_EQ(Forms::frmFontBrowser->CurrentDockStyle(), DockStyle::DockToRight);
     EXPECT_EQ(Forms::frmPropertyFont->CurrentDockStyle(), DockStyle::DockToBottom);
     EXPECT_EQ(Forms::frmPropertyViewer->CurrentDockStyle(), DockStyle::DockToLeft);
+}
+
+namespace {
+
+// The default layout: toolbar top, installed fonts left with the browser as its tab and the
+// viewer settings below them, help bottom, font properties right; all shown.
+void ExpectDefaultLayout(frmMain& main)
+{
+    frmFonts& fonts = *Forms::frmFonts;
+    frmPropertyViewer& viewer = *Forms::frmPropertyViewer;
+    EXPECT_EQ(Forms::frmPropertyTB->CurrentDockStyle(), DockStyle::DockToTop);
+    EXPECT_EQ(fonts.CurrentDockStyle(), DockStyle::DockToLeft);
+    EXPECT_EQ(Forms::frmFontBrowser->CurrentDockStyle(), DockStyle::DockToLeft);
+    EXPECT_EQ(viewer.CurrentDockStyle(), DockStyle::DockToLeft);
+    EXPECT_EQ(Forms::frmHelp->CurrentDockStyle(), DockStyle::DockToBottom);
+    EXPECT_EQ(Forms::frmPropertyFont->CurrentDockStyle(), DockStyle::DockToRight);
+    const RECT f = PaneRect(fonts), v = PaneRect(viewer);
+    EXPECT_EQ(v.left, f.left);
+    EXPECT_GT(v.top, f.bottom - 1);
+    for (PaneForm* p : std::initializer_list<PaneForm*>{&*Forms::frmPropertyTB, &fonts, &*Forms::frmHelp, &viewer,
+                                                       &*Forms::frmPropertyFont})
+        EXPECT_TRUE(p->PaneVisible()) << p->Name();
+    EXPECT_FALSE(Forms::frmFontBrowser->PaneVisible()) << "the installed fonts' tab, behind them";
+    EXPECT_TRUE(main.mnuView(1).Checked()) << "the browser is open";
+    EXPECT_TRUE(main.mnuView(7).Checked());
+}
+
+}  // namespace
+
+TEST_F(ShellTest, PresetsPlaceTheirPanesAfterTheUserMovedThem)
+{
+    frmMain& main = *Forms::frmMain;
+    main.Show();
+    Pump();
+    frmFonts& fonts = *Forms::frmFonts;
+    // The user floats the installed fonts, closes the font properties and the browser.
+    SendMessageA(GetParent(fonts.Window()), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    Pump();
+    ASSERT_EQ(fonts.CurrentDockStyle(), DockStyle::DockToNone);
+    main.mnuView(7).RaiseClick();
+    Forms::frmFontBrowser->PaneVisible(false);
+    Pump();
+    ASSERT_FALSE(Forms::frmPropertyFont.IsLoaded() && Forms::frmPropertyFont->PaneVisible());
+    ASSERT_FALSE(Forms::frmFontBrowser->PaneVisible());
+
+    main.mnuPresetViews(2).RaiseClick();
+    Pump();
+    EXPECT_EQ(fonts.CurrentDockStyle(), DockStyle::DockToLeft);
+    EXPECT_EQ(Forms::frmFontBrowser->CurrentDockStyle(), DockStyle::DockToRight);
+    EXPECT_EQ(Forms::frmPropertyFont->CurrentDockStyle(), DockStyle::DockToBottom);
+    EXPECT_EQ(Forms::frmPropertyViewer->CurrentDockStyle(), DockStyle::DockToLeft);
+    EXPECT_GT(PaneRect(*Forms::frmPropertyViewer).top, PaneRect(fonts).top);
+    EXPECT_TRUE(Forms::frmFontBrowser->PaneVisible());
+    EXPECT_TRUE(Forms::frmPropertyFont->PaneVisible());
+    EXPECT_EQ(Forms::frmHelp->CurrentDockStyle(), DockStyle::DockToBottom) << "untouched: its initial side";
+    EXPECT_TRUE(Forms::frmHelp->PaneVisible());
+
+    // Simple sets two panes; the others go back to the sides they were last given.
+    SendMessageA(GetParent(Forms::frmPropertyViewer->Window()), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    Pump();
+    main.mnuPresetViews(1).RaiseClick();
+    Pump();
+    EXPECT_EQ(fonts.CurrentDockStyle(), DockStyle::DockToLeft);
+    EXPECT_EQ(Forms::frmPropertyViewer->CurrentDockStyle(), DockStyle::DockToLeft);
+    EXPECT_EQ(PaneRect(*Forms::frmPropertyViewer).left, PaneRect(fonts).left);
+    EXPECT_GT(PaneRect(*Forms::frmPropertyViewer).top, PaneRect(fonts).top);
+    EXPECT_EQ(Forms::frmFontBrowser->CurrentDockStyle(), DockStyle::DockToRight);
+
+    main.mnuPresetViews(0).RaiseClick();
+    Pump();
+    ExpectDefaultLayout(main);
+    EXPECT_EQ(FailureText(), "");
+}
+
+TEST_F(ShellTest, FirstStartShowsTheSixPanesOfTheDefaultLayout)
+{
+    frmMain& main = *Forms::frmMain;
+    main.Show();
+    Pump();
+    ExpectDefaultLayout(main);
+    const RECT v = PaneRect(*Forms::frmPropertyViewer);
+    EXPECT_NEAR(v.bottom - v.top, 250, 20) << "250 high";
+    EXPECT_EQ(FailureText(), "");
 }
 
 TEST_F(ShellTest, ExitWhileFontsAreQueuedAsksFirst)

@@ -117,11 +117,11 @@ TEST_F(FDPaneBody, CaptionAndStyleOfTheFormStayTheControlsBusiness) {
   EXPECT_EQ(GetWindowLongA(form, GWL_STYLE) & WS_CAPTION, 0);
 }
 
-TEST_F(FDPaneBody, InitialPlaceFollowsTheDockMaskOrFloats) {
+TEST_F(FDPaneBody, InitialPlaceIsTheInitialSideOrFloats) {
   control->m_initDockStyle = 0;
-  control->m_canDockMask = 0x000E;  // not left
+  control->m_canDockMask = 0x000E;  // not left: the mask is for drags, a host's place stands
   Start();
-  EXPECT_EQ(body->CurrentDockStyle(), 1);
+  EXPECT_EQ(body->CurrentDockStyle(), 0);
   body.reset();
 
   DestroyWindow(form);
