@@ -63,6 +63,8 @@ PageWriting frmViewer::GetPageWriting() { return g_pageWriting; }
 void frmViewer::Design()
 {
     MDIChild(true);
+    // The main window's central document: it fills the MDI client area.
+    WindowState(vbMaximized);
     Caption("Preview");
     BackColor(SysColor(COLOR_WINDOW));
     ImageList1.ImageSize(32, 32);

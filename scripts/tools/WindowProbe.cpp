@@ -35,7 +35,7 @@ BOOL CALLBACK MatchCaption(HWND window, LPARAM param)
         return TRUE;
     char text[256] = {};
     GetWindowTextA(window, text, sizeof text);
-    if (*s->caption != text)
+    if (!CaptionMatches(text, *s->caption))
         return TRUE;
     s->found = window;
     return FALSE;
@@ -64,6 +64,14 @@ BOOL CALLBACK MatchTopClass(HWND window, LPARAM param)
 }
 
 }  // namespace
+
+bool CaptionMatches(const std::string& text, const std::string& caption)
+{
+    if (text == caption)
+        return true;
+    const std::string open = caption + " - [";
+    return text.size() > open.size() && text.compare(0, open.size(), open) == 0 && text.back() == ']';
+}
 
 HWND FindShownWindow(DWORD processId, const std::string& caption)
 {

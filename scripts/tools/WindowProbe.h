@@ -10,7 +10,11 @@
 
 namespace qlprobe {
 
-// The visible top-level window of the process whose caption is exactly caption.
+// Whether a window's text is the caption, alone or followed by " - [name]" (the name of a
+// maximized MDI child, which its frame shows in its own caption).
+bool CaptionMatches(const std::string& text, const std::string& caption);
+
+// The visible top-level window of the process whose caption matches caption.
 HWND FindShownWindow(DWORD processId, const std::string& caption);
 
 // The windows of the given class among the process's windows and their descendants.

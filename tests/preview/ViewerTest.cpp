@@ -216,6 +216,20 @@ TEST_F(PreviewTest, ProofSheetOfTheCheckedFonts)
     EXPECT_TRUE(Failures().empty()) << FailureText();
 }
 
+// The preview is the main window's central document: it opens filling the MDI client area.
+TEST_F(PreviewTest, ThePreviewOpensFillingTheMainWindowsClientArea)
+{
+    Forms::frmMain->Show();
+    frmViewer& v = *Forms::frmViewer;
+    v.Show();
+    EXPECT_EQ(v.WindowState(), platform::forms::vbMaximized);
+    RECT client{}, viewer{};
+    GetClientRect(Forms::frmMain->MDIClient(), &client);
+    GetClientRect(v.hWnd(), &viewer);
+    EXPECT_EQ(viewer.right - viewer.left, client.right - client.left);
+    EXPECT_EQ(viewer.bottom - viewer.top, client.bottom - client.top);
+}
+
 TEST_F(PreviewTest, TheMainWindowsProofAndCheckCommands)
 {
     SetFonts({"DejaVu Sans", "Liberation Mono"});

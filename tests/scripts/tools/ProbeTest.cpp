@@ -153,3 +153,13 @@ TEST(ProbeTree, FontCountComesFromTheFullListsRootOnly)
 }
 
 }  // namespace
+
+// A maximized MDI child adds " - [its caption]" to its frame's caption.
+TEST(ProbeWindow, CaptionMatchesExactlyOrWithAMaximizedDocumentsName)
+{
+    EXPECT_TRUE(qlprobe::CaptionMatches("Quillery Pro ", "Quillery Pro "));
+    EXPECT_TRUE(qlprobe::CaptionMatches("Quillery Pro  - [Preview]", "Quillery Pro "));
+    EXPECT_FALSE(qlprobe::CaptionMatches("Quillery Pro", "Quillery Pro "));
+    EXPECT_FALSE(qlprobe::CaptionMatches("Quillery Pro Setup", "Quillery Pro "));
+    EXPECT_FALSE(qlprobe::CaptionMatches("Quillery Pro  - [Preview", "Quillery Pro "));
+}
