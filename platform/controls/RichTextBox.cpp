@@ -20,7 +20,9 @@ HWND RichTextBox::CreateWindowFor(HWND parent, int id)
     static HMODULE lib = LoadLibraryA("riched20.dll");
     if (!lib)
         throw QlError(0, Name(), "RichEdit is not available");
-    DWORD style = WS_TABSTOP | ES_NOHIDESEL | ES_SAVESEL;
+    // Controls laid over the box (the preview's queue indicator) must not be painted over
+    // when the box repaints after a resize or a scroll.
+    DWORD style = WS_TABSTOP | WS_CLIPSIBLINGS | ES_NOHIDESEL | ES_SAVESEL;
     if (multiLine_)
         style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
     if (scrollBars_ & 1)
