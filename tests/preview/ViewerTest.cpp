@@ -288,6 +288,21 @@ void ExpectScrollsSideways(HWND box, const char* when)
     ClientToScreen(box, &bottom);
     EXPECT_LE(bottom.y, sbi.rcScrollBar.top) << "the text stops above the scroll bar";
     EXPECT_GT(sbi.rcScrollBar.bottom - sbi.rcScrollBar.top, 0);
+    // And drawn: the bar's pixels are those a full redraw of the frame gives.
+    WindowTest::Pump();
+    HDC dc = GetWindowDC(box);
+    RECT wr{};
+    GetWindowRect(box, &wr);
+    std::vector<COLORREF> before;
+    const int y = (sbi.rcScrollBar.top + sbi.rcScrollBar.bottom) / 2 - wr.top;
+    for (int x = sbi.rcScrollBar.left - wr.left; x < sbi.rcScrollBar.right - wr.left; x += 3)
+        before.push_back(GetPixel(dc, x, y));
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+    std::vector<COLORREF> after;
+    for (int x = sbi.rcScrollBar.left - wr.left; x < sbi.rcScrollBar.right - wr.left; x += 3)
+        after.push_back(GetPixel(dc, x, y));
+    ReleaseDC(box, dc);
+    EXPECT_EQ(before, after) << "the scroll bar is drawn";
 }
 
 // The indicator is shown, above the box in z-order, inside the box's area, and the box
