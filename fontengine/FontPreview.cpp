@@ -4,6 +4,7 @@
 
 #include "fontengine/FaceProbe.h"
 #include "fontengine/FontFile.h"
+#include "fontengine/SfntFile.h"
 #include "platform/AnsiText.h"
 
 FontPreview::FontPreview() : systemLocale_(GetSystemDefaultLCID()) {}
@@ -38,8 +39,7 @@ void FontPreview::FontFile(const std::string& path)
 
 bool FontPreview::ReadTables()
 {
-    fontengine::MappedFontFile file(fontFile_);
-    info_ = fontparsers::ReadSfnt(file.Bytes());
+    info_ = fontengine::ReadSfntFile(fontFile_);
     return info_.validTrueType;
 }
 

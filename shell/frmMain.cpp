@@ -345,6 +345,24 @@ void frmMain::RestoreSavedLayout()
 
 // ---- Layouts ------------------------------------------------------------------------
 
+namespace {
+
+// Every preset puts the viewer settings below the installed fonts, 250 high.
+void ViewerBelowFonts(PaneForm& viewer, PaneForm& fonts)
+{
+    viewer.SetLayoutReference(fonts);
+    viewer.InitDockHW(250);
+    viewer.InitDockStyle(DockStyle::DockToBottom);
+}
+
+void DockAndShow(PaneForm& pane, DockStyle side)
+{
+    pane.InitDockStyle(side);
+    pane.PaneVisible(true);
+}
+
+}  // namespace
+
 void frmMain::DefaultLayouts(bool showPanes)
 {
     try {
@@ -371,9 +389,7 @@ void frmMain::DefaultLayouts(bool showPanes)
         browser.SetLayoutReference(fonts);
         show(browser);
         frmPropertyViewer& viewer = *Forms::frmPropertyViewer;
-        viewer.SetLayoutReference(fonts);
-        viewer.InitDockHW(250);
-        viewer.InitDockStyle(DockStyle::DockToBottom);
+        ViewerBelowFonts(viewer, fonts);
         show(viewer);
         frmPropertyFont& props = *Forms::frmPropertyFont;
         props.InitDockStyle(DockStyle::DockToRight);
@@ -389,12 +405,9 @@ void frmMain::SimpleLayout()
     try {
         ClearLayout();
         frmFonts& fonts = *Forms::frmFonts;
-        fonts.InitDockStyle(DockStyle::DockToLeft);
-        fonts.PaneVisible(true);
+        DockAndShow(fonts, DockStyle::DockToLeft);
         frmPropertyViewer& viewer = *Forms::frmPropertyViewer;
-        viewer.SetLayoutReference(fonts);
-        viewer.InitDockHW(250);
-        viewer.InitDockStyle(DockStyle::DockToBottom);
+        ViewerBelowFonts(viewer, fonts);
         viewer.PaneVisible(true);
     } catch (const std::exception& e) {
         LogFailure("frmMain: SimpleLayout", e);
@@ -406,18 +419,11 @@ void frmMain::ViewLayout()
     try {
         ClearLayout();
         frmFonts& fonts = *Forms::frmFonts;
-        fonts.InitDockStyle(DockStyle::DockToLeft);
-        fonts.PaneVisible(true);
-        frmFontBrowser& browser = *Forms::frmFontBrowser;
-        browser.InitDockStyle(DockStyle::DockToRight);
-        browser.PaneVisible(true);
-        frmPropertyFont& props = *Forms::frmPropertyFont;
-        props.InitDockStyle(DockStyle::DockToBottom);
-        props.PaneVisible(true);
+        DockAndShow(fonts, DockStyle::DockToLeft);
+        DockAndShow(*Forms::frmFontBrowser, DockStyle::DockToRight);
+        DockAndShow(*Forms::frmPropertyFont, DockStyle::DockToBottom);
         frmPropertyViewer& viewer = *Forms::frmPropertyViewer;
-        viewer.SetLayoutReference(fonts);
-        viewer.InitDockHW(250);
-        viewer.InitDockStyle(DockStyle::DockToBottom);
+        ViewerBelowFonts(viewer, fonts);
         viewer.PaneVisible(true);
     } catch (const std::exception& e) {
         LogFailure("frmMain: ViewLayout", e);

@@ -132,6 +132,10 @@ void frmSplash::Timer1_Timer()
 
 void frmSplash::ProgressUpdate(std::int32_t current, std::int32_t total, const std::string&)
 {
+    // Drawing the line and pumping the queue cost far more than reading a font: both wait
+    // for a short while between fonts, and the last font of a run always shows its count.
+    if (!progressThrottle_.Due(current, total, GetTickCount()))
+        return;
     lblStatus.Caption("...processing font " + std::to_string(current) + " of " + std::to_string(total) + "....");
     DoEvents();
 }

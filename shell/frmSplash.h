@@ -8,6 +8,7 @@
 #include "platform/controls/TextBox.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Timer.h"
+#include "shell/ProgressThrottle.h"
 
 class frmSplash : public platform::forms::Form, public IProgressSink {
 public:
@@ -42,6 +43,7 @@ private:
     void Timer1_Timer();
     void Pause();
     bool reading_ = false;
+    ProgressThrottle progressThrottle_;
 };
 
 namespace Forms {

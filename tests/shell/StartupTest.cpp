@@ -87,6 +87,16 @@ TEST_F(StartupTest, SplashShowsTheReadsProgress)
     EXPECT_FALSE(Forms::frmSplash.Exists()) << "the splash drops its shared instance";
 }
 
+TEST_F(StartupTest, SplashEndsAFastReadOnItsFinalCount)
+{
+    frmSplash::SetTimingsForTests(60000, 0);
+    frmSplash& splash = *Forms::frmSplash;
+    for (int i = 1; i <= 2000; ++i)
+        splash.ProgressUpdate(i, 2000);
+    EXPECT_EQ(splash.lblStatus.Caption(), "...processing font 2000 of 2000....");
+    splash.Unload(vbFormCode);
+}
+
 TEST_F(StartupTest, SplashCannotBeClosedWhileItReads)
 {
     g_closeTried = g_splashStayed = false;

@@ -94,4 +94,30 @@ std::string ReadFileBytes(const std::string& path)
     return s.str();
 }
 
+int RunThisProgram(const std::string& gtestFilter,
+                   const std::vector<std::pair<std::string, std::string>>& environment)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string command = std::string("\"") + exe + "\" --gtest_filter=" + gtestFilter;
+    for (const auto& [name, value] : environment)
+        SetEnvironmentVariableA(name.c_str(), value.c_str());
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const BOOL started = CreateProcessA(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    for (const auto& [name, value] : environment)
+        SetEnvironmentVariableA(name.c_str(), nullptr);
+    if (!started)
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return static_cast<int>(code);
+}
+
 }  // namespace ql::test

@@ -1,6 +1,8 @@
 #pragma once
 // Paths and scratch folders for tests running under Wine.
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ql::test {
 
@@ -24,5 +26,11 @@ bool HaveDisplay();
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 // Reads a whole file; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+
+// Runs this test program again with a GoogleTest filter and extra environment variables
+// (set for the child only) and waits up to a minute: the child's exit code, or -1 when it
+// could not start or did not end.
+int RunThisProgram(const std::string& gtestFilter,
+                   const std::vector<std::pair<std::string, std::string>>& environment);
 
 }  // namespace ql::test

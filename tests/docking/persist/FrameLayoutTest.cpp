@@ -214,26 +214,10 @@ TEST_F(FrameLayout, HiddenPanesComeBackHiddenInTheNextProcess)
     ASSERT_NE(saved.find("Preview: hidden"), std::string::npos) << saved;
     EXPECT_EQ(first.Call(&IDockFrame::SaveStates, key), S_OK);
   }
-  char exe[MAX_PATH] = {}, temp[MAX_PATH] = {}, out[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, exe, sizeof exe);
+  char temp[MAX_PATH] = {}, out[MAX_PATH] = {};
   GetTempPathA(sizeof temp, temp);
   GetTempFileNameA(temp, "qlf", 0, out);
-  SetEnvironmentVariableA(kChildKey, key.c_str());
-  SetEnvironmentVariableA(kChildOut, out);
-  std::string command = std::string("\"") + exe + "\" --gtest_filter=FrameLayoutChild.*";
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  const BOOL started = CreateProcessA(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-  SetEnvironmentVariableA(kChildKey, nullptr);
-  SetEnvironmentVariableA(kChildOut, nullptr);
-  ASSERT_TRUE(started);
-  WaitForSingleObject(pi.hProcess, 60000);
-  DWORD code = 1;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(ql::test::RunThisProgram("FrameLayoutChild.*", {{kChildKey, key}, {kChildOut, out}}), 0);
   std::string dump;
   HANDLE file = CreateFileA(out, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);

@@ -71,24 +71,7 @@ TEST(LayoutNextRun, ASecondProcessRestoresTheSavedLayout)
   ASSERT_EQ(LayoutStore::Save(SaveOf(key, f)), ERROR_SUCCESS);
   const std::string dir = ql::test::MakeScratchDir("dock-nextrun");
   const std::string dump = dir + "\\layout.txt";
-  SetEnvironmentVariableA("QL_DOCK_LAYOUT_KEY", key.Key().c_str());
-  SetEnvironmentVariableA("QL_DOCK_LAYOUT_DUMP", dump.c_str());
-  char exe[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string cmd = std::string("\"") + exe + "\" --gtest_filter=LayoutNextRun.ChildRun";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  const BOOL started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-  SetEnvironmentVariableA("QL_DOCK_LAYOUT_KEY", nullptr);
-  SetEnvironmentVariableA("QL_DOCK_LAYOUT_DUMP", nullptr);
-  ASSERT_TRUE(started);
-  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
-  DWORD code = 1;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(ql::test::RunThisProgram("LayoutNextRun.ChildRun", {{"QL_DOCK_LAYOUT_KEY", key.Key()}, {"QL_DOCK_LAYOUT_DUMP", dump}}), 0);
   EXPECT_EQ(ql::test::ReadFileBytes(dump), expected);
   ql::test::RemoveTree(dir);
 }
