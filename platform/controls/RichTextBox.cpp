@@ -20,7 +20,9 @@ HWND RichTextBox::CreateWindowFor(HWND parent, int id)
     static HMODULE lib = LoadLibraryA("riched20.dll");
     if (!lib)
         throw QlError(0, Name(), "RichEdit is not available");
-    DWORD style = WS_TABSTOP | ES_NOHIDESEL | ES_SAVESEL;
+    // Controls laid over the box (the preview's queue indicator) must not be painted over
+    // when the box repaints after a resize or a scroll.
+    DWORD style = WS_TABSTOP | WS_CLIPSIBLINGS | ES_NOHIDESEL | ES_SAVESEL;
     if (multiLine_)
         style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
     if (scrollBars_ & 1)
@@ -226,7 +228,12 @@ void RichTextBox::BeginUpdate()
 {
     HWND h = hWnd();
     if (updating_++ == 0) {
-        SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+        // A hidden box draws nothing anyway, and turning drawing back on would mark it
+        // visible without showing it: its frame (the scroll bars) would stay unpainted
+        // and showing it afterwards would do nothing.
+        redrawOff_ = IsWindowVisible(h) != FALSE;
+        if (redrawOff_)
+            SendMessageA(h, WM_SETREDRAW, FALSE, 0);
         SendMessageA(h, EM_SETUNDOLIMIT, 0, 0);
     }
 }
@@ -237,8 +244,12 @@ void RichTextBox::EndUpdate()
         return;
     HWND h = hWnd();
     SendMessageA(h, EM_SETUNDOLIMIT, 100, 0);
-    SendMessageA(h, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(h, nullptr, TRUE);
+    if (redrawOff_) {
+        SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+        // The frame too: a scroll bar shown or hidden during the fill was never drawn.
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+        redrawOff_ = false;
+    }
 }
 
 bool RichTextBox::OnReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result)

@@ -62,6 +62,7 @@ private:
     bool multiLine_ = true, locked_ = false;
     int scrollBars_ = 3;
     int updating_ = 0;
+    bool redrawOff_ = false;
 };
 
 }  // namespace platform::forms

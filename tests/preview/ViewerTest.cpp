@@ -262,3 +262,109 @@ TEST_F(PreviewTest, TheMainWindowsProofAndCheckCommands)
     EXPECT_EQ(fonts.CheckedFontNames().size(), 2u);
     EXPECT_TRUE(Failures().empty()) << FailureText();
 }
+
+namespace {
+
+// The horizontal scroll bar of a box: shown, and its range wider than the box's client.
+void ExpectScrollsSideways(HWND box, const char* when)
+{
+    SCOPED_TRACE(when);
+    EXPECT_TRUE(GetWindowLongA(box, GWL_STYLE) & WS_HSCROLL) << "the horizontal scroll bar is shown";
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(box, SB_HORZ, &si));
+    RECT client{};
+    GetClientRect(box, &client);
+    EXPECT_GT(si.nMax - si.nMin, client.right) << "the range covers the long sample line";
+    EXPECT_GT(static_cast<int>(si.nPage), 0);
+    EXPECT_LE(static_cast<int>(si.nPage), client.right + 1);
+    // Shown, and the client area leaves room for it.
+    SCROLLBARINFO sbi{};
+    sbi.cbSize = sizeof sbi;
+    ASSERT_TRUE(GetScrollBarInfo(box, OBJID_HSCROLL, &sbi));
+    EXPECT_FALSE(sbi.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN));
+    POINT bottom{0, client.bottom};
+    ClientToScreen(box, &bottom);
+    EXPECT_LE(bottom.y, sbi.rcScrollBar.top) << "the text stops above the scroll bar";
+    EXPECT_GT(sbi.rcScrollBar.bottom - sbi.rcScrollBar.top, 0);
+    // And drawn: the bar's pixels are those a full redraw of the frame gives.
+    WindowTest::Pump();
+    HDC dc = GetWindowDC(box);
+    RECT wr{};
+    GetWindowRect(box, &wr);
+    std::vector<COLORREF> before;
+    const int y = (sbi.rcScrollBar.top + sbi.rcScrollBar.bottom) / 2 - wr.top;
+    for (int x = sbi.rcScrollBar.left - wr.left; x < sbi.rcScrollBar.right - wr.left; x += 3)
+        before.push_back(GetPixel(dc, x, y));
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+    std::vector<COLORREF> after;
+    for (int x = sbi.rcScrollBar.left - wr.left; x < sbi.rcScrollBar.right - wr.left; x += 3)
+        after.push_back(GetPixel(dc, x, y));
+    ReleaseDC(box, dc);
+    EXPECT_EQ(before, after) << "the scroll bar is drawn";
+}
+
+// The indicator is shown, above the box in z-order, inside the box's area, and the box
+// does not paint over it.
+void ExpectIndicatorAbove(frmViewer& v, const char* when)
+{
+    SCOPED_TRACE(when);
+    HWND ind = v.OverImage1.Window(), box = v.rtbFonts.Window();
+    ASSERT_TRUE(ind && box);
+    EXPECT_TRUE(IsWindowVisible(ind));
+    bool above = false;
+    for (HWND w = GetWindow(ind, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        above |= w == box;
+    EXPECT_TRUE(above) << "the indicator lies above the box";
+    EXPECT_TRUE(GetWindowLongA(box, GWL_STYLE) & WS_CLIPSIBLINGS) << "the box never paints over the indicator";
+    RECT ri{}, rb{}, both{};
+    GetWindowRect(ind, &ri);
+    GetWindowRect(box, &rb);
+    EXPECT_TRUE(IntersectRect(&both, &ri, &rb) && EqualRect(&both, &ri)) << "bottom right of the box";
+}
+
+}  // namespace
+
+// A long sample line scrolls sideways as soon as the page is shown, in the maximized
+// preview, in a box made afresh after a long page, and after the preview is resized; the
+// queue indicator stays visible above the box throughout.
+TEST_F(PreviewTest, LongSampleLinesScrollSidewaysAndTheIndicatorStaysAbove)
+{
+    std::string text;
+    for (int i = 0; i < 8; ++i)
+        text += "Sphinx of black quartz, judge my vow. ";
+    Display().Text(text);
+    Display().DisplaySizes("10,36");
+    Forms::frmMain->Show();
+    frmViewer& v = *Forms::frmViewer;
+    v.Show();
+    Pump();
+    v.UpdateDisplay("DejaVu Sans");
+    Pump();
+    ExpectScrollsSideways(v.rtbFonts.Window(), "first page");
+    ExpectIndicatorAbove(v, "first page");
+
+    // A long sheet, then a page in the fresh box that replaces it.
+    std::vector<std::string> faces;
+    for (int i = 0; i < 300; ++i)
+        faces.push_back("Liberation Sans #" + std::to_string(i));
+    SetFonts(faces);
+    v.ShowProofSheet();
+    Display().CurrentView(static_cast<int>(PreviewView::SingleFont));
+    Display().Text(text);
+    v.UpdateDisplay("DejaVu Sans");
+    Pump();
+    ExpectScrollsSideways(v.rtbFonts.Window(), "fresh box");
+    ExpectIndicatorAbove(v, "fresh box");
+
+    // A smaller preview (a pane closed or opened changes the client area the same way).
+    RECT main{};
+    GetWindowRect(Forms::frmMain->hWnd(), &main);
+    SetWindowPos(Forms::frmMain->hWnd(), nullptr, 0, 0, main.right - main.left - 120, main.bottom - main.top - 80,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    ExpectScrollsSideways(v.rtbFonts.Window(), "resized");
+    ExpectIndicatorAbove(v, "resized");
+    EXPECT_TRUE(Failures().empty()) << FailureText();
+}
