@@ -249,6 +249,10 @@ bool CPaneWnd::IsMDIChildForm() const {
   return owner && owner->ContainsControlOfClass(kTabbedDialogs, 2);
 }
 
+bool CPaneWnd::IsTabBehind() const {
+  return m_pBlock && m_pBlock->m_pTabStrip && m_pBlock->m_pPane != this && m_pBlock->m_pTabStrip->HasPane(this);
+}
+
 void CPaneWnd::SetVisible(bool show) {
   if (!hwnd) return;
   auto* main = dynamic_cast<CMainDockFrame*>(dockFrame);

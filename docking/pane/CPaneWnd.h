@@ -40,6 +40,8 @@ public:
   // section at its side. False when there is no frame to go to.
   bool PlaceAgain();
   bool IsVisible() const { return hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE); }
+  // A tab of a docked group that another tab of the group hides.
+  bool IsTabBehind() const;
   void SetPinState(int state);
   // What the layout tree asks of a pane, answered from the window.
   RECT GetRectInFrame() const override;

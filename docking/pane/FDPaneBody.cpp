@@ -242,7 +242,7 @@ void CFDPaneBody::Place() {
   }
   // A place kept by a loaded layout comes first.
   if (auto* main = dynamic_cast<CMainDockFrame*>(Frame()); main && main->ClaimPlace(pane)) {
-    if (pane->IsVisible() || pane->m_bUnpinned) return FireShown();
+    if (pane->IsVisible() || pane->IsTabBehind() || pane->m_bUnpinned) return FireShown();
     control_->m_paneVisible = 0;  // saved hidden
     return FireHidden();
   }

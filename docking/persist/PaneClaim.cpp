@@ -55,7 +55,8 @@ bool Claim(CDockFrameBase& frame, CPaneWnd* pane)
     return false;
   }
   SplitterWindow::AdoptAll(&frame);
-  pane->Show(true);
+  // A tab saved behind another stays hidden; shown, its stale window would cover its neighbours.
+  if (!pane->IsTabBehind()) pane->Show(true);
   pane->placed = 1;
   pane->LayoutContent();
   if (pane->owner) pane->owner->FireDockStyleChanged(side);

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
+#include <vector>
+
 #include "HostedForms.h"
+#include "docking/layout/LayoutBlock.h"
+#include "docking/layout/TabStrip.h"
 #include "support/TestEnv.h"
 
 using namespace hostedforms;
@@ -304,4 +308,64 @@ TEST_F(FrameLayout, APaneClosedWhileFloatingComesBackHiddenAndFloatsWhereItWas)
   EXPECT_EQ(now.top, where.top);
   EXPECT_EQ(now.right - now.left, where.right - where.left);
   EXPECT_EQ(now.bottom - now.top, where.bottom - where.top);
+}
+
+namespace {
+
+// Visible sibling pane windows of the frame that overlap r, other than except.
+std::vector<HWND> VisiblePanesOver(HWND parent, HWND except, const RECT& r)
+{
+  std::vector<HWND> found;
+  for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    RECT wr{}, both{};
+    if (w == except || !IsWindowVisible(w)) continue;
+    GetWindowRect(w, &wr);
+    if (IntersectRect(&both, &wr, &r)) found.push_back(w);
+  }
+  return found;
+}
+
+}  // namespace
+
+TEST_F(FrameLayout, ATabSavedBehindAnotherStaysHiddenAndLeavesThePaneBelowUncovered)
+{
+  std::string saved;
+  {
+    ProgramRun first;
+    Form& fonts = first.Add("Installed Fonts", 0, 180);
+    fonts.Show();
+    first.Add("Font Browser", 4, 0, fonts.control).Show();
+    first.Add("Viewer Properties", 3, 120, fonts.control).Show();  // below the tab group
+    CPaneWnd* browser = first.forms[1]->Pane();
+    ASSERT_NE(browser, nullptr);
+    ASSERT_EQ(browser->m_pBlock, fonts.Pane()->m_pBlock);
+    ASSERT_NE(first.forms[2]->Pane()->m_pBlock, fonts.Pane()->m_pBlock);
+    fonts.Pane()->m_pBlock->m_pTabStrip->SelectPane(fonts.Pane());
+    Pump();
+    ASSERT_FALSE(IsWindowVisible(browser->hwnd));
+    saved = first.Dump();
+    EXPECT_EQ(first.Call(&IDockFrame::SaveStates, key), S_OK);
+  }
+  ProgramRun next;
+  EXPECT_EQ(next.dock->ClearLayout(), S_OK);
+  EXPECT_EQ(next.Call(&IDockFrame::LoadStates, key), S_OK);
+  next.Add("Installed Fonts", 2, 90).Show();
+  next.Add("Font Browser", 2, 90).Show();
+  next.Add("Viewer Properties", 1, 60).Show();
+  EXPECT_EQ(next.Dump(), saved);
+  CPaneWnd* browser = next.forms[1]->Pane();
+  CPaneWnd* viewer = next.forms[2]->Pane();
+  ASSERT_NE(browser, nullptr);
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_FALSE(IsWindowVisible(browser->hwnd)) << "behind Installed Fonts";
+  EXPECT_EQ(browser->m_pBlock, next.forms[0]->Pane()->m_pBlock);
+  RECT r{};
+  GetWindowRect(viewer->hwnd, &r);
+  EXPECT_TRUE(VisiblePanesOver(GetParent(viewer->hwnd), viewer->hwnd, r).empty());
+  // Its tab brings it to the front in the group's place.
+  next.forms[0]->Pane()->m_pBlock->m_pTabStrip->SelectPane(browser);
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(browser->hwnd));
+  EXPECT_FALSE(IsWindowVisible(next.forms[0]->Pane()->hwnd));
+  EXPECT_TRUE(VisiblePanesOver(GetParent(viewer->hwnd), viewer->hwnd, r).empty());
 }
